@@ -7,6 +7,18 @@ namespace kyr {
 
 class THoroscope;
 
+/// Newton steps allowed for one Placidus cusp; reaching the cap counts as a numerical failure.
+constexpr int PlacidusMaxSteps = 100;
+
+/// Ascendant (radians) for right ascension of the MC x, at the horoscope's latitude and
+/// the current Obliquity.
+Extended AscendantAt(const THoroscope &horoscope, Extended x);
+
+/// Cusp (radians, [0, 2pi]) of chart point 13..18 at RAMC x in the horoscope's house system.
+/// A cusp that cannot be computed (near the polar circles) sets the horoscope's
+/// NumericalFailure and gives 0. An unknown house system raises EHoroscopeException.
+Extended CuspOfPoint(THoroscope &horoscope, int point, Extended x);
+
 /// Computes the six cusps (chart points 13..18) at the horoscope's sidereal time.
 void ComputeCusps(THoroscope &horoscope);
 /// Builds the cusp table C[0..13] and the cusp text from the computed cusps.

@@ -1,0 +1,51 @@
+// A small ephemeris file made for a test, with sample values chosen by the test.
+#pragma once
+
+#include "Ephemeris.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace kyr::test {
+
+/// Minutes of arc of body index 1..11 at whole day t after the epoch.
+using TSampleFunction = std::function<int(int body, long long day)>;
+
+/// Writes recordCount records of samples into directory/KYR.LNG.
+inline void WriteSyntheticEphemeris(const std::filesystem::path &directory, int recordCount,
+                                    const TSampleFunction &sample) {
+    std::filesystem::create_directories(directory);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(recordCount) * EphemerisRecordSize);
+    for (int r = 0; r < recordCount; ++r) {
+        for (int body = 1; body <= 11; ++body) {
+            const int step = EphemerisStep(body);
+            for (int j = 0; j < EphemerisRecordDays / step; ++j) {
+                const long long day = static_cast<long long>(EphemerisRecordDays) * r + j * step;
+                const auto value = static_cast<std::uint16_t>(sample(body, day));
+                std::uint8_t *at = bytes.data() + static_cast<std::size_t>(r) * EphemerisRecordSize +
+                                   EphemerisAreaOffset(body) + 2 * j;
+                at[0] = static_cast<std::uint8_t>(value & 0xFF);
+                at[1] = static_cast<std::uint8_t>(value >> 8);
+            }
+        }
+    }
+    std::FILE *file = std::fopen((directory / EphemerisFileName).c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+/// A fresh scratch directory under the system's temporary directory.
+inline std::filesystem::path ScratchDirectory(const std::string &name) {
+    const auto directory = std::filesystem::temp_directory_path() /
+                           ("kyr-test-" + name + "-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directories(directory);
+    return directory;
+}
+
+} // namespace kyr::test
