@@ -22,9 +22,9 @@ bool FormsAspect(int aspectNumber) {
     return aspectNumber != 1 && aspectNumber != 5 && aspectNumber != 7 && aspectNumber != 11;
 }
 
-// North Node - South Node and Ascendant - MC are fixed by construction, not aspects. The rule
-// drops every pair with the North Node or the Ascendant as first point; as second points
-// both are examined.
+// The nodes are always opposite and Ascendant and MC belong to the same house frame: neither
+// pair is an aspect. The rule drops every pair with the North Node or the Ascendant as first
+// point; as second points both are examined.
 bool ExaminedAsFirstPoint(int point) {
     return point != NorthNodeIndex && point != AspectPointAscendant;
 }
@@ -34,7 +34,7 @@ void TestCandidate(THoroscope &h, int i, int j, long long separation, int candid
     const int e = candidate <= OppositionNumber ? candidate : FullTurnSlots - candidate;
     if (!FormsAspect(e))
         return;
-    // Both points must allow the deviation: the smaller orb governs.
+    // Both points must allow the deviation: the smaller orb governs. Row e is slot e + 1.
     if (deviation > h.OrbTable[e][i] || deviation > h.OrbTable[e][j])
         return;
     if (h.AspectCount >= MaxAspects)

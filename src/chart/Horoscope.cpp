@@ -231,6 +231,9 @@ void THoroscope::SetOptions(int flags) {
 void THoroscope::SetOrb(int slot, int point, int degrees) {
     if (slot < 1 || slot > AspectSlotCount || point < 1 || point > AspectPointCount)
         throw EHoroscopeException("Incorrect Aspect Index.");
+    // The table holds 16-bit minutes; a wider orb than a half circle means nothing.
+    if (degrees < 0 || degrees > 180)
+        throw EHoroscopeException("Incorrect Orb Value!");
     const auto minutes = static_cast<std::int16_t>(degrees * 60);
     std::int16_t &orb = OrbTable[slot - 1][point];
     if (orb == minutes)

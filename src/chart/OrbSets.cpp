@@ -62,8 +62,7 @@ std::vector<TOrbRow> ReadOrbSets(std::istream &in) {
     return rows;
 }
 
-void ApplyOrbSet(THoroscope &horoscope, const std::vector<TOrbRow> &rows,
-                 const std::string &name) {
+void ApplyOrbSet(THoroscope &horoscope, const std::vector<TOrbRow> &rows, const std::string &name) {
     std::vector<const TOrbRow *> set;
     for (const TOrbRow &row : rows)
         if (row.Name == name)
@@ -76,9 +75,8 @@ void ApplyOrbSet(THoroscope &horoscope, const std::vector<TOrbRow> &rows,
                                         std::to_string(AspectPointCount));
         for (int degrees : row->Degrees)
             if (degrees < 0 || degrees > MaxOrbDegrees)
-                throw std::invalid_argument("orb set " + name + ": orb " +
-                                            std::to_string(degrees) + " is outside 0.." +
-                                            std::to_string(MaxOrbDegrees));
+                throw std::invalid_argument("orb set " + name + ": orb " + std::to_string(degrees) +
+                                            " is outside 0.." + std::to_string(MaxOrbDegrees));
     }
     std::stable_sort(set.begin(), set.end(),
                      [](const TOrbRow *x, const TOrbRow *y) { return x->Point < y->Point; });

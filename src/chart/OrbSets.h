@@ -35,7 +35,6 @@ std::vector<TOrbRow> ReadOrbSets(std::istream &in);
 /// Loads the named set into the horoscope: all orbs to 0, then the set's rows. A set without a
 /// row for point 1 loads nothing, as the orb table of the data store does. The horoscope is
 /// deactivated meanwhile so that only the final activation recalculates.
-void ApplyOrbSet(THoroscope &horoscope, const std::vector<TOrbRow> &rows,
-                 const std::string &name);
+void ApplyOrbSet(THoroscope &horoscope, const std::vector<TOrbRow> &rows, const std::string &name);
 
 } // namespace kyr

@@ -383,6 +383,9 @@ TEST_F(Horoscope, OrbsAndSwitchesRecalculateOnlyOnChange) {
     EXPECT_EQ(Changes, before + 2);
     EXPECT_THROW(Chart.SetOrb(14, 1, 1), EHoroscopeException);
     EXPECT_THROW(Chart.SetOrb(1, 15, 1), EHoroscopeException);
+    EXPECT_THROW(Chart.SetOrb(1, 1, 600), EHoroscopeException); // would wrap in 16 bits
+    EXPECT_THROW(Chart.SetOrb(1, 1, -1), EHoroscopeException);
+    EXPECT_EQ(Chart.Orb(1, 1), 480);
 }
 
 TEST(TruncateString48, CutsWholeCharacters) {
