@@ -1,1 +1,47 @@
-int main() { return 0; }
+// kyr-chart: computes a chart from the command line and prints it as tables or JSON.
+#include "ChartRun.h"
+#include "CommandLine.h"
+#include "HoroscopeException.h"
+#include "JsonReport.h"
+#include "TextReport.h"
+#include "UsageError.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+int Fail(const char *message, int status) {
+    std::cerr << "kyr-chart: " << message << '\n';
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    using namespace kyr::cli;
+    try {
+        const TChartRequest request = ParseCommandLine({argv + 1, argv + argc});
+        if (request.Help) {
+            std::cout << UsageText();
+            return 0;
+        }
+        const TChartResult chart = ComputeChart(request);
+        // Composed first, so that a failure halfway leaves no partial output.
+        std::ostringstream report;
+        if (request.Json)
+            WriteJsonReport(chart, report);
+        else
+            WriteTextReport(request, chart, report);
+        std::cout << report.str() << std::flush;
+        if (!std::cout)
+            return Fail("cannot write to standard output", 1);
+        return 0;
+    } catch (const EUsageError &e) {
+        return Fail(e.what(), 2);
+    } catch (const kyr::EHoroscopeException &e) {
+        return Fail(e.what(), 1);
+    } catch (const std::exception &e) {
+        return Fail(e.what(), 1);
+    }
+}

@@ -1,0 +1,166 @@
+#include "CommandLine.h"
+
+#include "UsageError.h"
+
+#include <functional>
+#include <map>
+#include <set>
+
+namespace kyr::cli {
+
+namespace {
+
+using THandler = std::function<void(TChartRequest &, const std::string &value)>;
+
+struct TOption {
+    bool TakesValue;
+    THandler Handle;
+};
+
+const std::map<std::string, TOption, std::less<>> &Options() {
+    static const std::map<std::string, TOption, std::less<>> options = {
+        {"--ut", {true, [](TChartRequest &r, const std::string &v) {
+                      const TUniversalMoment m = ParseUniversalMoment(v, "--ut");
+                      r.UniversalTime = true;
+                      r.Date = m.Date;
+                      r.Seconds = m.Seconds;
+                  }}},
+        {"--date", {true, [](TChartRequest &r, const std::string &v) {
+                        r.Date = ParseDate(v, "--date");
+                    }}},
+        {"--time", {true, [](TChartRequest &r, const std::string &v) {
+                        r.Seconds = ParseClockTime(v, "--time");
+                    }}},
+        {"--utc-offset", {true, [](TChartRequest &r, const std::string &v) {
+                              r.UtcOffsetMinutes = ParseUtcOffset(v, "--utc-offset");
+                          }}},
+        {"--dst", {true, [](TChartRequest &r, const std::string &v) {
+                       r.DstMinutes = ParseDaylightSaving(v, "--dst");
+                   }}},
+        {"--lat", {true, [](TChartRequest &r, const std::string &v) {
+                       r.Latitude = ParseLatitude(v, "--lat");
+                   }}},
+        {"--lon", {true, [](TChartRequest &r, const std::string &v) {
+                       r.Longitude = ParseLongitude(v, "--lon");
+                   }}},
+        {"--houses", {true, [](TChartRequest &r, const std::string &v) {
+                          r.HouseSystem = ParseHouseSystem(v, "--houses");
+                      }}},
+        // The name is checked against the orb file when the chart is computed.
+        {"--orbs", {true, [](TChartRequest &r, const std::string &v) {
+                        if (v.empty())
+                            throw EUsageError("--orbs: the orb set name is empty");
+                        r.OrbSet = v;
+                    }}},
+        {"--gregorian-start", {true, [](TChartRequest &r, const std::string &v) {
+                                   r.GregorianStart = ParseDate(v, "--gregorian-start");
+                                   const TDate &d = r.GregorianStart;
+                                   if (d.Day > DaysInMonth(d.Year, d.Month, false))
+                                       throw EUsageError("--gregorian-start: " + v +
+                                                         " is not a Gregorian calendar date");
+                               }}},
+        {"--transits", {true, [](TChartRequest &r, const std::string &v) {
+                            r.Transits = ParseYearSpan(v, "--transits");
+                        }}},
+        {"--json", {false, [](TChartRequest &r, const std::string &) { r.Json = true; }}},
+        {"--help", {false, [](TChartRequest &r, const std::string &) { r.Help = true; }}},
+        {"-h", {false, [](TChartRequest &r, const std::string &) { r.Help = true; }}},
+    };
+    return options;
+}
+
+void CheckCombination(const TChartRequest &request, const std::set<std::string> &given) {
+    const bool local = given.count("--date") || given.count("--time") ||
+                       given.count("--utc-offset") || given.count("--dst");
+    if (given.count("--ut") && local)
+        throw EUsageError("--ut gives the moment in universal time; it does not combine with "
+                          "--date, --time, --utc-offset or --dst");
+    if (!given.count("--ut")) {
+        if (!local)
+            throw EUsageError("no moment given: use --ut, or --date with --time and "
+                              "--utc-offset (see --help)");
+        for (const char *needed : {"--date", "--time", "--utc-offset"})
+            if (!given.count(needed))
+                throw EUsageError(std::string("a local moment needs ") + needed +
+                                  " as well (--date, --time and --utc-offset go together)");
+    }
+    for (const char *needed : {"--lat", "--lon"})
+        if (!given.count(needed))
+            throw EUsageError(std::string("the place needs ") + needed);
+    if (!DateExists(request.Date, request.GregorianStart))
+        throw EUsageError(FormatDate(request.Date) + " does not exist in the " +
+                          (request.Date < request.GregorianStart ? "Julian" : "Gregorian") +
+                          " calendar");
+}
+
+} // namespace
+
+TChartRequest ParseCommandLine(const std::vector<std::string> &args) {
+    TChartRequest request;
+    std::set<std::string> given;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+            value = name.substr(equals + 1);
+            name.erase(equals);
+        }
+        const auto option = Options().find(name);
+        if (option == Options().end())
+            throw EUsageError("unknown option '" + name + "' (see --help)");
+        if (!option->second.TakesValue && value)
+            throw EUsageError(name + " takes no value");
+        if (option->second.TakesValue && !value) {
+            if (i + 1 == args.size())
+                throw EUsageError(name + " needs a value");
+            value = args[++i];
+        }
+        if (!given.insert(name).second)
+            throw EUsageError(name + " is given twice");
+        option->second.Handle(request, value.value_or(""));
+        if (request.Help)
+            return request;
+    }
+    CheckCombination(request, given);
+    return request;
+}
+
+const char *UsageText() {
+    return R"(Usage: kyr-chart --ut "YYYY-MM-DD HH:MM[:SS]" --lat LATITUDE --lon LONGITUDE [OPTION]...
+       kyr-chart --date YYYY-MM-DD --time HH:MM[:SS] --utc-offset (+|-)HH:MM [--dst HH:MM]
+                 --lat LATITUDE --lon LONGITUDE [OPTION]...
+
+Computes a natal chart: the positions of the bodies, the house cusps, the aspects and,
+on request, the transits of Jupiter to Pluto.
+
+The moment:
+  --ut "YYYY-MM-DD HH:MM[:SS]"  universal time (a 'T' may replace the blank)
+  --date YYYY-MM-DD             local date; Julian calendar before --gregorian-start
+  --time HH:MM[:SS]             local clock time
+  --utc-offset (+|-)HH:MM       offset of the local standard time from universal time,
+                                east of Greenwich positive, -12:00 to +14:00
+                                (-05:00 New York, +01:00 Paris)
+  --dst HH:MM                   daylight saving in force at that moment, on top of the
+                                standard time (default 00:00, at most 12:00)
+
+The place:
+  --lat LATITUDE                decimal degrees, north positive (40.7128, -33.8675), or
+                                degrees, N or S, minutes and optional seconds (40N43, 33S5203)
+  --lon LONGITUDE               decimal degrees, east positive (-74.006, 151.2070), or
+                                degrees, E or W, minutes and optional seconds (74W00, 151E1225)
+
+Options:
+  --houses placidus|koch|equal  house system (default placidus); equal houses are used
+                                where the chosen system cannot be computed
+  --orbs Strong|Medium|Weak     orb set for the aspects (default Medium)
+  --gregorian-start YYYY-MM-DD  first Gregorian day at the place (default 1522-01-01)
+  --transits FROM-TO            transits from 1 January FROM to 1 January TO, one to three
+                                years within 1500..2100 (e.g. 2024-2026)
+  --json                        print one JSON object instead of the tables
+  -h, --help                    print this text and exit
+
+Exit status: 0 done, 1 the chart could not be computed, 2 a bad command line.
+)";
+}
+
+} // namespace kyr::cli

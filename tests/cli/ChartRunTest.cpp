@@ -1,0 +1,140 @@
+#include "ChartRun.h"
+
+#include "Angles.h"
+#include "Horoscope.h"
+#include "UsageError.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+namespace kyr::cli {
+namespace {
+
+constexpr Extended Pi = std::numbers::pi_v<Extended>;
+
+TEST(NormalizedDegrees, LandsInZeroTo360) {
+    const std::pair<Extended, double> cases[] = {
+        {0, 0}, {Pi, 180}, {-Pi / 2, 270}, {2 * Pi, 0}, {5 * Pi, 180},
+        // The true pi, not the program's shortened factor: 1 radian is 57.29577951 degrees.
+        {1, 57.295779513082323},
+    };
+    for (const auto &[radians, degrees] : cases)
+        EXPECT_NEAR(NormalizedDegrees(radians), degrees, 1e-9) << radians;
+    for (const Extended radians : {-1e-30L, 2 * Pi - 1e-19L, -2 * Pi}) {
+        const double degrees = NormalizedDegrees(radians);
+        EXPECT_GE(degrees, 0) << radians;
+        EXPECT_LT(degrees, 360) << radians;
+    }
+}
+
+TEST(BirthTimeValue, KeepsSecondsAsFractionalMinutes) {
+    for (const int seconds : {0, 59, 43200, 12 * 3600 + 30 * 60 + 30, 86399}) {
+        EXPECT_NEAR(HmToHours(BirthTimeValue(seconds)) * 3600, seconds, 1e-9L) << seconds;
+    }
+    EXPECT_NEAR(BirthTimeValue(14 * 3600 + 30 * 60), 14.30L, 1e-15L);
+}
+
+TEST(ZoneFields, GiveTheUniversalTimeOfTheOffset) {
+    // {offset, dst} in minutes.
+    const std::pair<int, int> cases[] = {{0, 0},    {60, 60},  {-300, 0}, {330, 0},
+                                         {-720, 0}, {720, 60}, {780, 0},  {840, 60}};
+    for (const auto &[offset, dst] : cases) {
+        const TZoneFields f = ZoneFields(offset, dst);
+        EXPECT_NEAR((HmToHours(f.ZoneTime) - HmToHours(f.SummerTime)) * 60, -offset - dst, 1e-9L)
+            << offset << " " << dst;
+        EXPECT_GE(f.ZoneTime, -12);
+        EXPECT_LE(f.ZoneTime, 12);
+        EXPECT_LE(f.SummerTime, 12);
+    }
+    // Within the horoscope's range the zone is the negated offset itself.
+    EXPECT_NEAR(ZoneFields(330, 60).ZoneTime, -5.30L, 1e-15L);
+    EXPECT_NEAR(ZoneFields(330, 60).SummerTime, 1.0L, 1e-15L);
+}
+
+TEST(FindOrbSet, MatchesInAnyCaseAndListsTheKnownSets) {
+    const std::vector<TOrbRow> rows = {{"Strong", 1, {}}, {"Medium", 1, {}}, {"Medium", 2, {}}};
+    EXPECT_EQ(FindOrbSet(rows, "medium"), "Medium");
+    EXPECT_EQ(FindOrbSet(rows, "STRONG"), "Strong");
+    try {
+        FindOrbSet(rows, "Heavy");
+        ADD_FAILURE();
+    } catch (const EUsageError &e) {
+        EXPECT_STREQ(e.what(), "--orbs: unknown orb set 'Heavy' (known: Medium, Strong)");
+    }
+}
+
+TChartRequest LocalRequest() {
+    TChartRequest r;
+    r.Date = {1990, 5, 17};
+    r.Seconds = 14 * 3600 + 30 * 60;
+    r.UtcOffsetMinutes = 120;
+    r.DstMinutes = 60;
+    r.Latitude = 40.43L;
+    r.Longitude = 74.0022L;
+    r.HouseSystem = HouseKoch;
+    r.Transits = TYearSpan{2024, 2026};
+    return r;
+}
+
+TEST(ConfigureHoroscope, SetsTheBirthDataInTheProgramsConventions) {
+    THoroscope h;
+    ConfigureHoroscope(h, LocalRequest());
+    EXPECT_NEAR(h.BirthDate(), 1990.0517L, 1e-12L);
+    EXPECT_NEAR(h.BirthTime(), 14.30L, 1e-12L);
+    EXPECT_NEAR(h.ZoneTime(), -2.0L, 1e-12L);
+    EXPECT_NEAR(h.SummerTime(), 1.0L, 1e-12L);
+    EXPECT_NEAR(h.Latitude(), 40.43L, 1e-12L);
+    EXPECT_NEAR(h.Longitude(), 74.0022L, 1e-12L);
+    EXPECT_EQ(h.HouseSystem(), HouseKoch);
+    EXPECT_EQ(h.Options(), OptionAspects | OptionTransits);
+    EXPECT_EQ(h.FromYear(), 2024);
+    EXPECT_EQ(h.ToYear(), 2026);
+    EXPECT_FALSE(h.Active());
+    // 14:30 at UTC+2 with an hour of daylight saving is 11:30 UT.
+    EXPECT_NEAR(h.Moment.JulianDay, 2448028.5L + 11.5L / 24, 1e-9L);
+}
+
+TEST(ConfigureHoroscope, UniversalTimeIgnoresOffsets) {
+    TChartRequest r = LocalRequest();
+    r.UniversalTime = true;
+    r.Date = {2000, 1, 1};
+    r.Seconds = 43200;
+    r.Transits.reset();
+    THoroscope h;
+    ConfigureHoroscope(h, r);
+    EXPECT_EQ(h.ZoneTime(), 0);
+    EXPECT_EQ(h.SummerTime(), 0);
+    EXPECT_EQ(h.Options(), OptionAspects);
+    EXPECT_NEAR(h.Moment.JulianDay, 2451545.0L, 1e-9L);
+}
+
+TEST(ConfigureHoroscope, GregorianStartChoosesTheCalendar) {
+    TChartRequest r = LocalRequest();
+    r.Date = {1550, 3, 1};
+    THoroscope gregorian, julian;
+    ConfigureHoroscope(gregorian, r);
+    r.GregorianStart = {1582, 10, 15};
+    ConfigureHoroscope(julian, r);
+    // In 1550 the Julian calendar ran ten days behind.
+    EXPECT_NEAR(julian.Moment.JulianDay - gregorian.Moment.JulianDay, 10, 1e-9L);
+}
+
+TEST(ConfigureHoroscope, LeavesRangeChecksToTheHoroscope) {
+    TChartRequest r = LocalRequest();
+    r.Latitude = 90.01L;
+    THoroscope h;
+    EXPECT_THROW(
+        {
+            try {
+                ConfigureHoroscope(h, r);
+            } catch (const EHoroscopeException &e) {
+                EXPECT_STREQ(e.what(), "Incorrect Latitude Value!");
+                throw;
+            }
+        },
+        EHoroscopeException);
+}
+
+} // namespace
+} // namespace kyr::cli

@@ -1,0 +1,198 @@
+// Runs the built kyr-chart as a user would and checks its output and exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ShellQuote(const std::string &arg) {
+    std::string quoted = "'";
+    for (const char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadFile(const std::filesystem::path &path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class KyrChart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        FDir = std::filesystem::temp_directory_path() /
+               ("kyr-chart-" + std::to_string(::getpid()) + "-" + test->name());
+        std::filesystem::create_directories(FDir);
+    }
+    void TearDown() override { std::filesystem::remove_all(FDir); }
+
+    TRun Run(const std::vector<std::string> &args) {
+        std::string command = ShellQuote(KYR_CHART);
+        for (const std::string &arg : args)
+            command += " " + ShellQuote(arg);
+        command += " >" + ShellQuote(FDir / "out") + " 2>" + ShellQuote(FDir / "err");
+        TRun run;
+        const int status = std::system(command.c_str());
+        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.Out = ReadFile(FDir / "out");
+        run.Err = ReadFile(FDir / "err");
+        return run;
+    }
+
+    /// Exit status of python3 -m json.tool on the text; -1 without python3.
+    int JsonToolStatus(const std::string &text) {
+        if (std::system("command -v python3 >/dev/null 2>&1") != 0)
+            return -1;
+        std::ofstream(FDir / "check.json") << text;
+        const std::string command =
+            "python3 -m json.tool " + ShellQuote(FDir / "check.json") + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::filesystem::path FDir;
+};
+
+const std::vector<std::string> Example = {"--ut", "2000-01-01 12:00", "--lat", "51.5",
+                                          "--lon", "0", "--json"};
+
+double BodyLongitude(const std::string &json, const std::string &name) {
+    const std::regex pattern("\"name\": \"" + name + "\", \"longitude\": ([0-9.]+)");
+    std::smatch match;
+    if (!std::regex_search(json, match, pattern))
+        return -1;
+    return std::stod(match[1]);
+}
+
+TEST_F(KyrChart, ReadmeExampleGivesTheSunAndMoonOfJ2000) {
+    const TRun run = Run(Example);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Err, "");
+    EXPECT_NEAR(BodyLongitude(run.Out, "Sun"), 280.37, 0.01);
+    EXPECT_NEAR(BodyLongitude(run.Out, "Moon"), 223.3, 0.05);
+    EXPECT_NE(run.Out.find("\"julian_day\": 2451545.000000,"), std::string::npos);
+    const int json = JsonToolStatus(run.Out);
+    if (json == -1)
+        GTEST_SKIP() << "python3 is not available to validate the JSON";
+    EXPECT_EQ(json, 0) << run.Out;
+}
+
+TEST_F(KyrChart, EveryWayOfGivingTheSameMomentAndPlaceAgrees) {
+    const std::string expected = Run(Example).Out;
+    const std::vector<std::vector<std::string>> same = {
+        {"--ut", "2000-01-01T12:00:00", "--lat", "51N30", "--lon", "0E00", "--json"},
+        {"--date", "2000-01-01", "--time", "13:00", "--utc-offset", "+01:00", "--lat", "51.5",
+         "--lon", "0", "--json"},
+        {"--date", "2000-01-01", "--time", "07:00", "--utc-offset", "-06:00", "--dst", "01:00",
+         "--lat=51.5", "--lon=0", "--json"},
+        {"--date", "2000-01-02", "--time", "02:00", "--utc-offset", "+14:00", "--lat", "51.5",
+         "--lon", "0", "--json"},
+        {"--date", "2000-01-01", "--time", "01:00", "--utc-offset", "-12:00", "--dst", "01:00",
+         "--lat", "51.5", "--lon", "0", "--json"},
+    };
+    for (const auto &args : same) {
+        const TRun run = Run(args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, expected) << args[1] << " " << args[3];
+    }
+}
+
+std::size_t Count(const std::string &text, const std::string &part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != text.npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(KyrChart, TextAndJsonTellTheSameChart) {
+    const std::vector<std::string> args = {"--ut", "2000-01-01 12:00", "--lat", "51.5",
+                                           "--lon", "0", "--transits", "2000-2001"};
+    const TRun text = Run(args);
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--json");
+    const TRun json = Run(jsonArgs);
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    ASSERT_EQ(json.Status, 0) << json.Err;
+    EXPECT_NE(JsonToolStatus(json.Out), 1) << json.Out;
+
+    // The Sun lies in Capricorn, 270 degrees on; the text truncates to whole minutes.
+    const int minutes = static_cast<int>((BodyLongitude(json.Out, "Sun") - 270) * 60);
+    char sunLine[64];
+    std::snprintf(sunLine, sizeof sunLine, "\nSun         Capricorn    %d°%02d'", minutes / 60,
+                  minutes % 60);
+    EXPECT_NE(text.Out.find(sunLine), std::string::npos) << sunLine << "\n" << text.Out;
+
+    EXPECT_EQ(Count(text.Out, "deviation"), Count(json.Out, "\"deviation\""));
+    ASSERT_NE(json.Out.find("\"transits\": ["), std::string::npos);
+    EXPECT_GT(Count(json.Out, "\"natal_point\""), 0u);
+    EXPECT_EQ(Count(text.Out, " to 20"), Count(json.Out, "\"natal_point\""));
+}
+
+TEST_F(KyrChart, HelpGoesToStandardOutput) {
+    const TRun run = Run({"--help"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(run.Out.starts_with("Usage: kyr-chart ")) << run.Out;
+    EXPECT_EQ(run.Err, "");
+}
+
+TEST_F(KyrChart, BadInputGivesOneMessageAndAnExitStatus) {
+    const std::vector<std::string> place = {"--lat", "51.5", "--lon", "0"};
+    const auto at = [&](const std::string &ut, std::vector<std::string> more) {
+        std::vector<std::string> args = {"--ut", ut};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> Args;
+        int Status;
+        std::string Message;
+    } cases[] = {
+        {{}, 2, "no moment given"},
+        {{"--bogus"}, 2, "unknown option '--bogus' (see --help)"},
+        {{"--ut"}, 2, "--ut needs a value"},
+        {at("2000-01-01 25:00", place), 2, "--ut: '2000-01-01 25:00' is not a time of day"},
+        {at("2000-01-01", place), 2, "--ut: '2000-01-01' is not a moment"},
+        {{"--date", "1700-02-29", "--time", "12:00", "--utc-offset", "+01:00", "--lat", "0",
+          "--lon", "0"},
+         2, "1700-02-29 does not exist in the Gregorian calendar"},
+        {at("2000-01-01 12:00", {"--lat", "91", "--lon", "0"}), 2, "Incorrect Latitude Value!"},
+        {at("2000-01-01 12:00", {"--lat", "0", "--lon", "-180.5"}), 2,
+         "Incorrect Longitude Value!"},
+        {at("2000-01-01 12:00", {"--lat", "40E43", "--lon", "0"}), 2,
+         "--lat: '40E43' needs the hemisphere letter N or S"},
+        {at("2000-01-01 12:00", {"--lat", "0", "--lon", "0", "--transits", "2000-2005"}), 2,
+         "--transits: '2000-2005' must span one to three years"},
+        {at("2000-01-01 12:00", {"--lat", "0", "--lon", "0", "--houses", "whole"}), 2,
+         "--houses: 'whole' is not a house system"},
+        {at("2000-01-01 12:00", {"--lat", "0", "--lon", "0", "--orbs", "Heavy"}), 2,
+         "--orbs: unknown orb set 'Heavy'"},
+        {at("1400-01-01 12:00", place), 1, "Date outside the ephemeris"},
+        {at("2500-01-01 12:00", place), 1, "Date outside the ephemeris"},
+    };
+    for (const auto &c : cases) {
+        const TRun run = Run(c.Args);
+        EXPECT_EQ(run.Status, c.Status) << c.Message << "\n" << run.Err;
+        EXPECT_EQ(run.Out, "") << c.Message;
+        EXPECT_TRUE(run.Err.starts_with("kyr-chart: " + c.Message)) << run.Err;
+        EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << "one line: " << run.Err;
+    }
+}
+
+} // namespace
