@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::array<int, EphemerisBodyCount> Steps = {32, 2, 4, 8, 8, 16, 32, 32, 32, 32, 32};
 
-// Look-ahead of the retrograde test, in thousandths of a day, for bodies 3..10.
+// Look-ahead of the retrograde test for bodies 3..10, in units of 0.0005 days.
 constexpr std::array<int, EphemerisBodyCount + 1> RetrogradeLookAhead = {0,  0,  0,  40, 16, 25,
                                                                          36, 49, 64, 999, 100, 0};
 

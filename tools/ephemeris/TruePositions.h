@@ -10,20 +10,19 @@ namespace kyr::generator {
 /// degrees [0, 360), from the built-in Moshier theory; body 11 is the mean lunar node.
 double SweLongitude(int body, double jd);
 
-/// Continuous (unwrapped) longitudes in minutes of arc of the eleven bodies at 0 h UT of
-/// the days firstDay..lastDay after the epoch, computed once and interpolated between.
-class TDailyLongitudes {
+/// Continuous (unwrapped) longitudes in minutes of arc of the eleven bodies, computed at
+/// 0 h UT every day (the Moon), every second day (Mercury) or every fourth day (the rest)
+/// and interpolated between.
+class TTrueLongitudes {
 public:
-    /// Computes the days in parallel on up to threadCount threads.
-    TDailyLongitudes(int firstDay, int lastDay, int threadCount);
+    /// Covers the days firstDay..lastDay after the epoch (both multiples of 4), computing
+    /// on up to threadCount threads.
+    TTrueLongitudes(int firstDay, int lastDay, int threadCount);
 
-    int FirstDay() const { return FFirstDay; }
-    int LastDay() const { return FFirstDay + static_cast<int>(FValues[0].size()) - 1; }
-    /// Longitude on a whole day.
-    double AtDay(int body, int day) const { return FValues[body - 1][day - FFirstDay]; }
-    /// Longitude at x days after the epoch, by the eight-point Lagrange polynomial through
-    /// the surrounding days (accurate to about 1e-4 minutes even for the Moon); x must lie
-    /// four days inside the computed range.
+    /// Longitude of body 1..11 at x days after the epoch: the computed value on a grid day,
+    /// otherwise the eight-point Lagrange polynomial through the surrounding grid days
+    /// (within 0.03', mostly far less: sharper is only the light bending of a planet close
+    /// to the Sun). x must lie four grid steps inside the covered days.
     double At(int body, double x) const;
 
 private:
