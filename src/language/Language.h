@@ -16,6 +16,10 @@ constexpr int MaxTextNumber = 1500;
 /// The help record that holds a language's text list.
 constexpr int LanguageHelpNumber = 11000;
 
+/// Marks a literal as a text number where it is not passed to GetText or SetTag directly, so
+/// that the check of the delivered texts finds it.
+constexpr int TextNo(int number) { return number; }
+
 class TLanguage {
 public:
     /// Supplies the text list when neither the file nor the help table is used: the lines go
