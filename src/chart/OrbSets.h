@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,8 +17,8 @@ class THoroscope;
 constexpr int OrbColumnCount = 9;
 /// Aspect slot of each column; the slots between (15, 75, 105, 165 degrees) get no orb.
 constexpr std::array<int, OrbColumnCount> OrbColumnSlots = {1, 3, 4, 5, 7, 9, 10, 11, 13};
-/// Widest orb that still fits the horoscope's 16-bit table of minutes.
-constexpr int MaxOrbDegrees = std::numeric_limits<std::int16_t>::max() / 60;
+/// Widest orb a horoscope accepts: half a circle.
+constexpr int MaxOrbDegrees = 180;
 
 struct TOrbRow {
     std::string Name;
