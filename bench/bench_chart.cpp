@@ -38,6 +38,8 @@ void BM_EvaluateAndCompleteBodies(benchmark::State &state) {
         CompleteBodyPositions(h);
         benchmark::DoNotOptimize(h.Positions);
         jd += 0.37L;
+        if (jd > 2460000.5L) // stay well inside the file
+            jd = 2430000.5L;
     }
 }
 BENCHMARK(BM_EvaluateAndCompleteBodies);
