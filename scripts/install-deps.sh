@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libswe-dev
     libsqlite3-dev qt6-base-dev
+    python3-fontforge fonts-dejavu-core
 )
 
 missing=()

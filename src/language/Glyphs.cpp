@@ -2,13 +2,39 @@
 
 namespace kyr {
 
+namespace {
+
+// "#" fills the aspect numbers that have no glyph; it stays an ordinary character.
+constexpr std::uint8_t AspectFillerCode = '#';
+// "KYR Sans Serif" carries every symbol a second time at this base plus its code.
+constexpr char32_t PrivateUseBase = 0xF000;
+
+constexpr bool IsSymbolCode(std::uint8_t code) {
+    for (std::uint8_t c : BodyGlyphCodes)
+        if (c == code)
+            return true;
+    for (std::uint8_t c : SignGlyphCodes)
+        if (c == code)
+            return true;
+    for (std::uint8_t c : AspectGlyphCodes)
+        if (c == code && c != AspectFillerCode)
+            return true;
+    return code == AscendantGlyphCode || code == LowerMeridianGlyphCode ||
+           code == DescendantGlyphCode || code == MidheavenGlyphCode || code == RetrogradeGlyphCode;
+}
+
+} // namespace
+
 char32_t SymbolFontCodePoint(std::uint8_t code) {
-    return code;
+    // Qt draws the Latin-1 codes of the symbols, except U+00AD (the quincunx): a soft hyphen
+    // is invisible. So symbols go out as the font's private-use copies; digits and the fill
+    // characters stay as they are.
+    return IsSymbolCode(code) ? PrivateUseBase + code : code;
 }
 
 std::string SymbolFontText(std::uint8_t code) {
     const char32_t c = SymbolFontCodePoint(code);
-    // General encoder, so that a later mapping beyond U+07FF needs no change here.
+    // The private-use copies take three bytes, other characters one or two.
     if (c < 0x80)
         return std::string(1, static_cast<char>(c));
     if (c < 0x800)

@@ -28,9 +28,9 @@ constexpr std::uint8_t UnknownGlyphCode = '?';
 /// Symbol codes 24..32 stand for these aspect numbers.
 constexpr std::array<int, 9> SymbolAspectNumbers = {0, 2, 3, 4, 6, 8, 9, 10, 12};
 
-/// The code point that shows the glyph of a symbol-font code. Today it is the code itself;
-/// every glyph goes through here so that the mapping can move (to private-use copies, say)
-/// in one place.
+/// The code point that shows the glyph of a symbol-font code: U+F000 + code for symbols (the
+/// font's private-use copies, since Qt draws nothing for U+00AD, the quincunx), the code
+/// itself for other characters. Every glyph goes through here.
 char32_t SymbolFontCodePoint(std::uint8_t code);
 /// The same character as UTF-8.
 std::string SymbolFontText(std::uint8_t code);

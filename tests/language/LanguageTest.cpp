@@ -12,11 +12,11 @@ using namespace kyr;
 
 namespace {
 
-// UTF-8 of a code point below U+0800, written out independently of the program's encoder.
-std::string Cp(unsigned code) {
-    if (code < 0x80)
-        return std::string(1, static_cast<char>(code));
-    return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+// The UTF-8 of a symbol's private-use copy U+F000 + code, written out independently of the
+// program's encoder: EF, 80 | code >> 6 (U+F0xx lies in the block EF 80..83), 80 | low six bits.
+std::string Symbol(unsigned code) {
+    return {static_cast<char>(0xEF), static_cast<char>(0x80 | (code >> 6)),
+            static_cast<char>(0x80 | (code & 0x3F))};
 }
 
 // Activates a language whose only source is the given text list.
@@ -320,38 +320,63 @@ TEST_F(LanguageTest, GlyphTables) {
     const unsigned aspects[] = {0xB4, '#',  0xDE, 0xBC, 0xB5, '#', 0xB9,
                                 '#',  0xBA, 0xA4, 0xAD, '#',  0xAF};
     for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(language.BodyGlyph(i), Cp(bodies[i])) << "body " << i;
-        EXPECT_EQ(language.SignGlyph(i), Cp(signs[i])) << "sign " << i;
-        EXPECT_EQ(language.PointGlyph(i + 1), Cp(bodies[i])) << "point " << i + 1;
-        EXPECT_EQ(language.SymbolGlyph(i), Cp(bodies[i])) << "symbol " << i;
-        EXPECT_EQ(language.SymbolGlyph(12 + i), Cp(signs[i])) << "symbol " << 12 + i;
+        EXPECT_EQ(language.BodyGlyph(i), Symbol(bodies[i])) << "body " << i;
+        EXPECT_EQ(language.SignGlyph(i), Symbol(signs[i])) << "sign " << i;
+        EXPECT_EQ(language.PointGlyph(i + 1), Symbol(bodies[i])) << "point " << i + 1;
+        EXPECT_EQ(language.SymbolGlyph(i), Symbol(bodies[i])) << "symbol " << i;
+        EXPECT_EQ(language.SymbolGlyph(12 + i), Symbol(signs[i])) << "symbol " << 12 + i;
     }
+    // The filler of the numbers that never form aspects is a plain "#".
+    const auto aspect = [&](int e) { return aspects[e] == '#' ? "#" : Symbol(aspects[e]); };
     for (int e = 0; e <= 12; ++e)
-        EXPECT_EQ(language.AspectGlyph(e), Cp(aspects[e])) << "aspect " << e;
+        EXPECT_EQ(language.AspectGlyph(e), aspect(e)) << "aspect " << e;
     const int symbolAspects[] = {0, 2, 3, 4, 6, 8, 9, 10, 12};
     for (int k = 0; k < 9; ++k)
-        EXPECT_EQ(language.SymbolGlyph(24 + k), Cp(aspects[symbolAspects[k]])) << 24 + k;
+        EXPECT_EQ(language.SymbolGlyph(24 + k), aspect(symbolAspects[k])) << 24 + k;
 }
 
 TEST_F(LanguageTest, AngleAndFallbackGlyphs) {
     const std::pair<std::string, std::string> cases[] = {
-        {language.CuspGlyph(1), "|"},         {language.CuspGlyph(4), "]"},
-        {language.CuspGlyph(7), Cp(0xFE)},    {language.CuspGlyph(10), "["},
-        {language.CuspGlyph(2), "2"},         {language.CuspGlyph(12), "12"},
-        {language.PointGlyph(13), "|"},       {language.PointGlyph(101), "|"},
-        {language.PointGlyph(14), "["},       {language.PointGlyph(110), "["},
-        {language.PointGlyph(104), "]"},      {language.PointGlyph(107), Cp(0xFE)},
-        {language.PointGlyph(0), "?"},        {language.PointGlyph(15), "?"},
-        {language.SymbolGlyph(33), "|"},      {language.SymbolGlyph(34), Cp(0xFE)},
-        {language.SymbolGlyph(35), "["},      {language.SymbolGlyph(36), "]"},
-        {language.SymbolGlyph(37), Cp(0xB6)}, {language.SymbolGlyph(38), "?"},
-        {language.SymbolGlyph(-1), "?"},      {language.BodyGlyph(12), "?"},
+        {language.CuspGlyph(1), Symbol('|')},
+        {language.CuspGlyph(4), Symbol(']')},
+        {language.CuspGlyph(7), Symbol(0xFE)},
+        {language.CuspGlyph(10), Symbol('[')},
+        {language.CuspGlyph(2), "2"},
+        {language.CuspGlyph(12), "12"},
+        {language.PointGlyph(13), Symbol('|')},
+        {language.PointGlyph(101), Symbol('|')},
+        {language.PointGlyph(14), Symbol('[')},
+        {language.PointGlyph(110), Symbol('[')},
+        {language.PointGlyph(104), Symbol(']')},
+        {language.PointGlyph(107), Symbol(0xFE)},
+        {language.PointGlyph(0), "?"},
+        {language.PointGlyph(15), "?"},
+        {language.SymbolGlyph(33), Symbol('|')},
+        {language.SymbolGlyph(34), Symbol(0xFE)},
+        {language.SymbolGlyph(35), Symbol('[')},
+        {language.SymbolGlyph(36), Symbol(']')},
+        {language.SymbolGlyph(37), Symbol(0xB6)},
+        {language.SymbolGlyph(38), "?"},
+        {language.SymbolGlyph(-1), "?"},
+        {language.BodyGlyph(12), "?"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
-    // The one mapping that may move later still yields one character per code.
-    EXPECT_EQ(SymbolFontText(0xB8), "\xC2\xB8");
-    EXPECT_EQ(SymbolFontCodePoint(0xB8), U'\u00B8');
+}
+
+// Every symbol goes out as its private-use copy, the quincunx (U+00AD, a soft hyphen Qt does not
+// draw) among them; characters that are no symbol, in the font or outside it, stay themselves.
+TEST(SymbolFont, CodePoints) {
+    const std::pair<std::uint8_t, char32_t> cases[] = {
+        {0xB8, 0xF0B8}, {0xAD, 0xF0AD}, {0x82, 0xF082}, {0x7D, 0xF07D}, {'|', 0xF07C},
+        {0xFE, 0xF0FE}, {0xB6, 0xF0B6}, {'#', '#'},     {'?', '?'},     {'7', '7'},
+        {'A', 'A'},     {0xE6, 0xE6},   {0xB0, 0xB0},
+    };
+    for (const auto &[code, expected] : cases)
+        EXPECT_EQ(SymbolFontCodePoint(code), expected) << "code " << int(code);
+    EXPECT_EQ(SymbolFontText(0xAD), Symbol(0xAD));
+    EXPECT_EQ(SymbolFontText('#'), "#");
+    EXPECT_EQ(SymbolFontText(0xE6), "\xC3\xA6");
 }
 
 } // namespace
