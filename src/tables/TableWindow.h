@@ -1,0 +1,78 @@
+// The common frame of the chart tables: an MDI-child-ready form on white that keeps its window
+// place in the settings and is freed when closed.
+#pragma once
+
+#include "SettingsFormats.h"
+#include "TablePainting.h"
+
+#include <QColor>
+#include <QWidget>
+
+namespace kyr {
+
+class THoroscope;
+class TLanguage;
+
+/// What a table form was designed with; the settings' place usually overrides the size.
+struct TTableDesign {
+    const char *Caption; ///< design caption, kept while there is no horoscope
+    int Width;           ///< design client size
+    int Height;
+    int FontHeight; ///< design font height in pixels
+    int HelpContext;
+};
+
+class TTableWindow : public QWidget {
+    Q_OBJECT
+public:
+    /// place is the window's entry of the settings (section Windows); it is written on every
+    /// resize and on close. horoscope is the main window's first horoscope, or none. The
+    /// language and the horoscope must outlive the window.
+    TTableWindow(const TTableDesign &design, TWindowPlace &place, const TLanguage &language,
+                 const THoroscope *horoscope, QWidget *parent = nullptr);
+
+    /// Refills what the table keeps and repaints; the main window calls it after every change
+    /// of its first horoscope.
+    virtual void Refresh();
+    /// Puts the window's frame (its MDI sub-window, once it has one) where the place says.
+    /// Done when the frame is first shown, the moment a sub-window stops placing itself.
+    void RestorePlace();
+    /// Takes the frame's place into the settings.
+    void StorePlace();
+
+    const THoroscope *Horoscope() const { return FHoroscope; }
+    const TLanguage &Language() const { return FLanguage; }
+    int HelpContext() const { return FHelpContext; }
+    /// The colour of text drawn in the form's own colour.
+    QColor FontColor() const { return FFontColor; }
+    /// The background colour.
+    QColor Color() const;
+    void SetColor(const QColor &color);
+
+    /// The frame whose place is kept: the MDI sub-window holding the form, else the form.
+    QWidget *Frame();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    /// Grid lines in the button-face colour.
+    QColor GridColor() const;
+    /// True while the first horoscope is there and active: the tables show its data.
+    bool ShowsChart() const;
+
+private:
+    TWindowPlace &FPlace;
+    const TLanguage &FLanguage;
+    const THoroscope *FHoroscope;
+    int FHelpContext;
+    QColor FFontColor;
+    // The frame the place was last put on; resizes of another frame (a sub-window fitting
+    // itself around the form before the place is restored) must not overwrite the place.
+    QWidget *FRestoredFrame = nullptr;
+    bool FRestoring = false;
+    bool FStorePending = false;
+};
+
+} // namespace kyr
