@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libswe-dev
-    libsqlite3-dev qt6-base-dev qt6-svg-dev
+    libsqlite3-dev qt6-base-dev qt6-svg-dev zlib1g-dev
     python3-fontforge fonts-dejavu-core
 )
 

@@ -63,13 +63,18 @@ Extended BirthTimeValue(int seconds) {
 TZoneFields ZoneFields(int utcOffsetMinutes, int dstMinutes) {
     // The horoscope takes UT = clock + zone - summer with zone and summer within +-12 hours.
     // Offsets beyond +12:00 (the Pacific east of the date line) keep zone at -12 hours and
-    // carry the rest in the summer time: the same UT, which is all the chart depends on.
+    // carry the rest in the summer time, offsets beyond -12:00 (mean times of places that
+    // counted their days from the far side of the date line) zone at +12 hours and the rest
+    // as negative summer time: the same UT, which is all the chart depends on.
     constexpr int Limit = 12 * 60;
     int zone = -utcOffsetMinutes;
     int summer = dstMinutes;
     if (zone < -Limit) {
         summer += -Limit - zone;
         zone = -Limit;
+    } else if (zone > Limit) {
+        summer -= zone - Limit;
+        zone = Limit;
     }
     return {HmValue(zone), HmValue(summer)};
 }
@@ -148,8 +153,7 @@ TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &requ
     return chart;
 }
 
-TChartResult ComputeChart(const TChartRequest &request) {
-    THoroscope horoscope;
+std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request) {
     try {
         ConfigureHoroscope(horoscope, request);
     } catch (const EHoroscopeException &e) {
@@ -157,12 +161,18 @@ TChartResult ComputeChart(const TChartRequest &request) {
         throw EUsageError(e.what());
     }
     const std::vector<TOrbRow> rows = ReadOrbFile();
-    TChartRequest named = request;
-    named.OrbSet = FindOrbSet(rows, request.OrbSet);
-    ApplyOrbSet(horoscope, rows, named.OrbSet);
+    const std::string orbSet = FindOrbSet(rows, request.OrbSet);
+    ApplyOrbSet(horoscope, rows, orbSet);
     horoscope.SetActive(true);
     if (!horoscope.Active())
         throw std::runtime_error("cannot open the ephemeris file " + EphemerisPath());
+    return orbSet;
+}
+
+TChartResult ComputeChart(const TChartRequest &request) {
+    THoroscope horoscope;
+    TChartRequest named = request;
+    named.OrbSet = RunHoroscope(horoscope, request);
     return CollectChart(horoscope, named);
 }
 

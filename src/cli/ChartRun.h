@@ -77,6 +77,10 @@ void ConfigureHoroscope(THoroscope &horoscope, const TChartRequest &request);
 /// Reads the computed chart from an active horoscope.
 TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &request);
 
+/// Configures the horoscope, gives it the orb set from orbs.txt in the program directory and
+/// computes it; returns the orb set's canonical name. Errors as ComputeChart.
+std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request);
+
 /// Everything: orb sets from orbs.txt in the program directory, configuration, computation.
 /// Bad values come back as EUsageError; computation failures as the horoscope raised them.
 TChartResult ComputeChart(const TChartRequest &request);

@@ -17,6 +17,12 @@ struct TOption {
     THandler Handle;
 };
 
+TPartnerRequest &Partner(TChartRequest &request) {
+    if (!request.Partner)
+        request.Partner.emplace();
+    return *request.Partner;
+}
+
 const std::map<std::string, TOption, std::less<>> &Options() {
     static const std::map<std::string, TOption, std::less<>> options = {
         {"--ut", {true, [](TChartRequest &r, const std::string &v) {
@@ -62,6 +68,36 @@ const std::map<std::string, TOption, std::less<>> &Options() {
         {"--transits", {true, [](TChartRequest &r, const std::string &v) {
                             r.Transits = ParseYearSpan(v, "--transits");
                         }}},
+        {"--place", {true, [](TChartRequest &r, const std::string &v) {
+                         if (v.find(',') == std::string::npos)
+                             throw EUsageError("--place: '" + v +
+                                               "' is not \"STATE, PLACE\" (see --find-place)");
+                         r.Place = v;
+                     }}},
+        {"--find-place", {true, [](TChartRequest &r, const std::string &v) {
+                              r.FindPlace = v;
+                          }}},
+        {"--wheel", {true, [](TChartRequest &r, const std::string &v) {
+                         r.Wheel.Format = ParseWheelFormat(v, "--wheel");
+                         r.Wheel.File = v;
+                     }}},
+        {"--size", {true, [](TChartRequest &r, const std::string &v) {
+                        r.Wheel.Size = ParseWheelSize(v, "--size");
+                    }}},
+        {"--bw", {false, [](TChartRequest &r, const std::string &) { r.Wheel.BW = true; }}},
+        {"--aries-left",
+         {false, [](TChartRequest &r, const std::string &) { r.Wheel.AriesAtLeft = true; }}},
+        {"--partner-ut", {true, [](TChartRequest &r, const std::string &v) {
+                              const TUniversalMoment m = ParseUniversalMoment(v, "--partner-ut");
+                              Partner(r).Date = m.Date;
+                              Partner(r).Seconds = m.Seconds;
+                          }}},
+        {"--partner-lat", {true, [](TChartRequest &r, const std::string &v) {
+                               Partner(r).Latitude = ParseLatitude(v, "--partner-lat");
+                           }}},
+        {"--partner-lon", {true, [](TChartRequest &r, const std::string &v) {
+                               Partner(r).Longitude = ParseLongitude(v, "--partner-lon");
+                           }}},
         {"--json", {false, [](TChartRequest &r, const std::string &) { r.Json = true; }}},
         {"--help", {false, [](TChartRequest &r, const std::string &) { r.Help = true; }}},
         {"-h", {false, [](TChartRequest &r, const std::string &) { r.Help = true; }}},
@@ -69,7 +105,39 @@ const std::map<std::string, TOption, std::less<>> &Options() {
     return options;
 }
 
+void CheckWheelOptions(const TChartRequest &request, const std::set<std::string> &given) {
+    const char *partnerOptions[] = {"--partner-ut", "--partner-lat", "--partner-lon"};
+    if (!given.count("--wheel"))
+        for (const char *option : {"--size", "--bw", "--aries-left", partnerOptions[0],
+                                   partnerOptions[1], partnerOptions[2]})
+            if (given.count(option))
+                throw EUsageError(std::string(option) +
+                                  " is for the wheel image; give --wheel FILE");
+    if (!request.Partner)
+        return;
+    for (const char *option : partnerOptions)
+        if (!given.count(option))
+            throw EUsageError(std::string("the partner chart needs ") + option +
+                              " as well (--partner-ut, --partner-lat and --partner-lon go "
+                              "together)");
+    const TDate &date = request.Partner->Date;
+    if (!DateExists(date, request.GregorianStart))
+        throw EUsageError("--partner-ut: " + FormatDate(date) + " does not exist in the " +
+                          (date < request.GregorianStart ? "Julian" : "Gregorian") + " calendar");
+}
+
 void CheckCombination(const TChartRequest &request, const std::set<std::string> &given) {
+    if (given.count("--find-place")) {
+        if (given.size() > 1)
+            throw EUsageError("--find-place lists places; it takes no other option");
+        return;
+    }
+    const bool place = given.count("--place");
+    if (place && (given.count("--lat") || given.count("--lon")))
+        throw EUsageError("--place gives the coordinates; it does not combine with --lat or --lon");
+    if (place && (given.count("--utc-offset") || given.count("--dst")))
+        throw EUsageError("--place gives the offsets from the atlas; it does not combine with "
+                          "--utc-offset or --dst");
     const bool local = given.count("--date") || given.count("--time") ||
                        given.count("--utc-offset") || given.count("--dst");
     if (given.count("--ut") && local)
@@ -78,19 +146,28 @@ void CheckCombination(const TChartRequest &request, const std::set<std::string> 
     if (!given.count("--ut")) {
         if (!local)
             throw EUsageError("no moment given: use --ut, or --date with --time and "
-                              "--utc-offset (see --help)");
-        for (const char *needed : {"--date", "--time", "--utc-offset"})
-            if (!given.count(needed))
-                throw EUsageError(std::string("a local moment needs ") + needed +
-                                  " as well (--date, --time and --utc-offset go together)");
+                              "--utc-offset or --place (see --help)");
+        if (place) {
+            for (const char *needed : {"--date", "--time"})
+                if (!given.count(needed))
+                    throw EUsageError(std::string("a local moment needs ") + needed +
+                                      " as well (--date and --time go together)");
+        } else {
+            for (const char *needed : {"--date", "--time", "--utc-offset"})
+                if (!given.count(needed))
+                    throw EUsageError(std::string("a local moment needs ") + needed +
+                                      " as well (--date, --time and --utc-offset go together)");
+        }
     }
-    for (const char *needed : {"--lat", "--lon"})
-        if (!given.count(needed))
-            throw EUsageError(std::string("the place needs ") + needed);
+    if (!place)
+        for (const char *needed : {"--lat", "--lon"})
+            if (!given.count(needed))
+                throw EUsageError(std::string("the place needs ") + needed + " (or --place)");
     if (!DateExists(request.Date, request.GregorianStart))
         throw EUsageError(FormatDate(request.Date) + " does not exist in the " +
                           (request.Date < request.GregorianStart ? "Julian" : "Gregorian") +
                           " calendar");
+    CheckWheelOptions(request, given);
 }
 
 } // namespace
@@ -129,9 +206,11 @@ const char *UsageText() {
     return R"(Usage: kyr-chart --ut "YYYY-MM-DD HH:MM[:SS]" --lat LATITUDE --lon LONGITUDE [OPTION]...
        kyr-chart --date YYYY-MM-DD --time HH:MM[:SS] --utc-offset (+|-)HH:MM [--dst HH:MM]
                  --lat LATITUDE --lon LONGITUDE [OPTION]...
+       kyr-chart --date YYYY-MM-DD --time HH:MM[:SS] --place "STATE, PLACE" [OPTION]...
+       kyr-chart --find-place TEXT
 
 Computes a natal chart: the positions of the bodies, the house cusps, the aspects and,
-on request, the transits of Jupiter to Pluto.
+on request, the transits of Jupiter to Pluto and the chart wheel as an image.
 
 The moment:
   --ut "YYYY-MM-DD HH:MM[:SS]"  universal time (a 'T' may replace the blank)
@@ -148,6 +227,28 @@ The place:
                                 degrees, N or S, minutes and optional seconds (40N43, 33S5203)
   --lon LONGITUDE               decimal degrees, east positive (-74.006, 151.2070), or
                                 degrees, E or W, minutes and optional seconds (74W00, 151E1225)
+  --place "STATE, PLACE"        a place of the atlas instead of --lat and --lon ("USA,
+                                New York City"); with --date and --time its time zone and
+                                summer time at that moment are looked up, and before
+                                standard time the place's own local mean time is used
+  --find-place TEXT             list the places of the atlas whose name begins with TEXT,
+                                or "STATE, PLACE" with both beginnings, with their
+                                coordinates and time zones
+
+The wheel image:
+  --wheel FILE                  also draw the chart wheel into FILE, in the format that the
+                                name ends in: .png, .svg or .pdf
+  --size PIXELS                 side of the image, 100 to 8000 (default 800); for .pdf the
+                                side of the page in points
+  --bw                          black and white: grey signs with white boundaries and
+                                glyphs, black bodies and aspect lines
+  --aries-left                  turn the wheel so that 0° Aries lies at the left rather
+                                than the Ascendant
+  --partner-ut "YYYY-MM-DD HH:MM[:SS]"
+  --partner-lat LATITUDE
+  --partner-lon LONGITUDE       a partner chart drawn inside the first one (a bi-wheel), in
+                                the forms of --ut, --lat and --lon; the three go together,
+                                and a bi-wheel shows no aspect lines
 
 Options:
   --houses placidus|koch|equal  house system (default placidus); equal houses are used
@@ -159,7 +260,12 @@ Options:
   --json                        print one JSON object instead of the tables
   -h, --help                    print this text and exit
 
-Exit status: 0 done, 1 the chart could not be computed, 2 a bad command line.
+Exit status: 0 done, 1 the chart could not be computed or the image not written (or no
+place matches --find-place), 2 a bad command line.
+
+The atlas is made from the GeoNames gazetteer (CC BY 4.0) and the time-zone boundaries of
+timezone-boundary-builder (OpenStreetMap data, ODbL 1.0); the zone histories come from the
+IANA time zone database (public domain).
 )";
 }
 

@@ -9,6 +9,23 @@
 
 namespace kyr::cli {
 
+/// --wheel and the options that shape the image.
+struct TWheelRequest {
+    std::string File; ///< empty: no wheel
+    TWheelFormat Format = TWheelFormat::Png;
+    int Size = 800; ///< side in pixels (points for PDF)
+    bool BW = false;
+    bool AriesAtLeft = false;
+};
+
+/// The partner chart of a bi-wheel: a moment in universal time and a place, drawn inside.
+struct TPartnerRequest {
+    TDate Date;
+    int Seconds = 0;        ///< since midnight, universal time
+    Extended Latitude = 0;  ///< D.MMSS, north positive
+    Extended Longitude = 0; ///< D.MMSS, west positive
+};
+
 struct TChartRequest {
     bool Help = false;
     bool Json = false;
@@ -23,10 +40,21 @@ struct TChartRequest {
     Extended Latitude = 0;  ///< D.MMSS, north positive
     Extended Longitude = 0; ///< D.MMSS, west positive
 
+    /// --place: "STATE, PLACE" of the atlas, which then gives the coordinates and, for a local
+    /// moment, the offsets (AtlasPlaces.h fills them in).
+    std::string Place;
+    std::string PlaceZone; ///< the place's zone definition, once filled in
+    /// --find-place: list the atlas places that begin with this text instead of a chart.
+    std::optional<std::string> FindPlace;
+
     int HouseSystem = HousePlacidus;
     std::string OrbSet = "Medium";
     TDate GregorianStart{1522, 1, 1};
     std::optional<TYearSpan> Transits;
+
+    TWheelRequest Wheel;
+    /// Set when --partner-ut, --partner-lat and --partner-lon are all given.
+    std::optional<TPartnerRequest> Partner;
 };
 
 /// The arguments after the program name. Throws EUsageError for an unknown or repeated

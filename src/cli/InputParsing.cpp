@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 
 namespace kyr::cli {
@@ -51,6 +52,7 @@ const std::regex DecimalPattern(R"([+-]?(\d+(\.\d*)?|\.\d+))");
 // Degrees, hemisphere letter, two digits of minutes and optionally two of seconds.
 const std::regex SexagesimalPattern(R"((\d{1,3})([NSEWnsew])(\d{2})(\d{2})?)");
 const std::regex SpanPattern(R"((\d{4})-(\d{4}))");
+const std::regex SizePattern(R"((\d+))");
 
 // One coordinate: positiveLetter and negativeLetter are the hemispheres of the program's
 // sign; decimal input counts decimalPositive as positive.
@@ -164,6 +166,32 @@ int ParseHouseSystem(std::string_view text, std::string_view option) {
     if (lower == "equal")
         return HouseEqual;
     Reject(option, text, "is not a house system (placidus, koch or equal)");
+}
+
+TWheelFormat ParseWheelFormat(std::string_view fileName, std::string_view option) {
+    std::string extension = std::filesystem::path(fileName).extension().string();
+    for (char &c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".png")
+        return TWheelFormat::Png;
+    if (extension == ".svg")
+        return TWheelFormat::Svg;
+    if (extension == ".pdf")
+        return TWheelFormat::Pdf;
+    Reject(option, fileName, "does not end in .png, .svg or .pdf, the image formats");
+}
+
+int ParseWheelSize(std::string_view text, std::string_view option) {
+    std::cmatch parts;
+    if (!Match(text, SizePattern, parts))
+        Reject(option, text, "is not a whole number of pixels");
+    // More digits than any size has are out of range, not an overflow.
+    const int size = text.size() > 5 ? MaxWheelSize + 1 : Number(parts, 1);
+    if (size < MinWheelSize || size > MaxWheelSize)
+        Reject(option, text,
+               "is not a size from " + std::to_string(MinWheelSize) + " to " +
+                   std::to_string(MaxWheelSize) + " pixels");
+    return size;
 }
 
 Extended DegreesToProgramDms(double degrees) {

@@ -48,6 +48,14 @@ TYearSpan ParseYearSpan(std::string_view text, std::string_view option);
 /// placidus, koch or equal, in any case.
 int ParseHouseSystem(std::string_view text, std::string_view option);
 
+enum class TWheelFormat { Png, Svg, Pdf };
+/// The image format of a file name by its ending, .png, .svg or .pdf, in any case.
+TWheelFormat ParseWheelFormat(std::string_view fileName, std::string_view option);
+/// A whole number of pixels from MinWheelSize to MaxWheelSize.
+int ParseWheelSize(std::string_view text, std::string_view option);
+constexpr int MinWheelSize = 100;
+constexpr int MaxWheelSize = 8000;
+
 bool IsLeapYear(int year, bool julian);
 int DaysInMonth(int year, int month, bool julian);
 /// True when the date is a day of its calendar: Julian before gregorianStart, else Gregorian.

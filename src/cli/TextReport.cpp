@@ -75,7 +75,11 @@ void WriteHeader(const TChartRequest &request, const TChartResult &chart, std::o
             << ", daylight saving " << FormatOffset(request.DstMinutes).substr(1);
     out << '\n' << Printf("Julian day %.6f", chart.JulianDay) << '\n';
     out << "Place      " << FormatLatitude(request.Latitude) << "  "
-        << FormatLongitude(request.Longitude) << '\n';
+        << FormatLongitude(request.Longitude);
+    if (!request.Place.empty())
+        out << "  " << request.Place
+            << (request.PlaceZone.empty() ? "" : " (" + request.PlaceZone + ")");
+    out << '\n';
     out << "Houses     " << HouseSystemName(chart.HouseSystem);
     if (chart.HouseSystem != chart.RequestedHouseSystem)
         out << " (" << HouseSystemName(chart.RequestedHouseSystem)

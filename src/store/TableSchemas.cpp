@@ -93,8 +93,14 @@ std::map<std::string, TTableSchema> MakeFixedSchemas() {
          {{"ZoneID", Text, IdWidth}, {"ZoneName", Text, NameWidth}, {"GregDate", Integer, 0}},
          {"ZoneID"},
          {{"Zone", {"ZoneName"}}}});
+    // LocalMeanTime marks rows that hold the local mean time of the zone's reference place,
+    // so that a birth elsewhere can use its own (PlaceOffsets.h). Last, so that rows written
+    // by position without it stay valid.
     add({"ZONE",
-         {{"ZoneID", Text, IdWidth}, {"StartDate", Integer, 0}, {"TimeDelta", Integer, 0}},
+         {{"ZoneID", Text, IdWidth},
+          {"StartDate", Integer, 0},
+          {"TimeDelta", Integer, 0},
+          {"LocalMeanTime", Boolean, 0}},
          {"ZoneID", "StartDate"},
          {}});
     add({"SUMMERID",

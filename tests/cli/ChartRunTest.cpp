@@ -38,13 +38,15 @@ TEST(BirthTimeValue, KeepsSecondsAsFractionalMinutes) {
 TEST(ZoneFields, GiveTheUniversalTimeOfTheOffset) {
     // {offset, dst} in minutes.
     const std::pair<int, int> cases[] = {{0, 0},    {60, 60},  {-300, 0}, {330, 0},
-                                         {-720, 0}, {720, 60}, {780, 0},  {840, 60}};
+                                         {-720, 0}, {720, 60}, {780, 0},  {840, 60},
+                                         {-956, 0}, {-902, 0}};
     for (const auto &[offset, dst] : cases) {
         const TZoneFields f = ZoneFields(offset, dst);
         EXPECT_NEAR((HmToHours(f.ZoneTime) - HmToHours(f.SummerTime)) * 60, -offset - dst, 1e-9L)
             << offset << " " << dst;
         EXPECT_GE(f.ZoneTime, -12);
         EXPECT_LE(f.ZoneTime, 12);
+        EXPECT_GE(f.SummerTime, -12);
         EXPECT_LE(f.SummerTime, 12);
     }
     // Within the horoscope's range the zone is the negated offset itself.

@@ -52,6 +52,20 @@ TEST(ParseCommandLine, LocalTimeAndEveryOption) {
     EXPECT_TRUE(r.Json);
 }
 
+TEST(ParseCommandLine, AnAtlasPlaceStandsForCoordinatesAndOffsets) {
+    const TChartRequest local = ParseCommandLine(
+        {"--date", "1941-08-06", "--time", "04:16", "--place", "USA, New York City"});
+    EXPECT_EQ(local.Place, "USA, New York City");
+    EXPECT_FALSE(local.UniversalTime);
+    const TChartRequest universal =
+        ParseCommandLine({"--ut", "2000-01-01 12:00", "--place=United Kingdom, London"});
+    EXPECT_EQ(universal.Place, "United Kingdom, London");
+    EXPECT_TRUE(universal.UniversalTime);
+    const TChartRequest find = ParseCommandLine({"--find-place", "USA, Spring"});
+    ASSERT_TRUE(find.FindPlace);
+    EXPECT_EQ(*find.FindPlace, "USA, Spring");
+}
+
 TEST(ParseCommandLine, HelpNeedsNothingElse) {
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
     EXPECT_TRUE(ParseCommandLine({"--json", "-h", "--bogus"}).Help);
@@ -86,6 +100,15 @@ TEST(ParseCommandLine, RejectsBadCommandLines) {
         {With({"--ut", "2000-01-01 12:00", "--orbs", ""}, Place), "orb set name is empty"},
         {With({"--ut", "2000-01-01 12:00", "--transits", "2000-2005"}, Place),
          "one to three years"},
+        {{"--ut", "2000-01-01 12:00", "--place", "London"}, "is not \"STATE, PLACE\""},
+        {With({"--ut", "2000-01-01 12:00", "--place", "USA, Boston"}, Place),
+         "does not combine with --lat or --lon"},
+        {{"--date", "2000-01-01", "--time", "12:00", "--utc-offset", "+01:00", "--place",
+          "USA, Boston"},
+         "does not combine with --utc-offset or --dst"},
+        {{"--date", "2000-01-01", "--place", "USA, Boston"}, "needs --time"},
+        {{"--place", "USA, Boston"}, "no moment given"},
+        {{"--find-place", "Spring", "--json"}, "takes no other option"},
     };
     for (const auto &c : cases) {
         try {

@@ -145,6 +145,58 @@ TEST_F(KyrChart, TextAndJsonTellTheSameChart) {
     EXPECT_EQ(Count(text.Out, " to 20"), Count(json.Out, "\"natal_point\""));
 }
 
+// A birth at an atlas place: the same chart as its coordinates with the offsets in force there
+// (the place's own mean time before standard time).
+TEST_F(KyrChart, AnAtlasPlaceGivesItsCoordinatesAndOffsets) {
+    const struct {
+        std::vector<std::string> Place, Explicit;
+    } cases[] = {
+        {{"--date", "1941-08-06", "--time", "04:16", "--place", "USA, New York City"},
+         {"--date", "1941-08-06", "--time", "04:16", "--utc-offset", "-05:00", "--dst", "01:00",
+          "--lat", "40N43", "--lon", "74W00"}},
+        {{"--date", "1944-06-01", "--time", "12:00", "--place", "united kingdom, london"},
+         {"--date", "1944-06-01", "--time", "12:00", "--utc-offset", "+00:00", "--dst", "02:00",
+          "--lat", "51N31", "--lon", "0W08"}},
+        {{"--date", "1870-01-01", "--time", "12:00", "--place", "USA, Buffalo (New York)"},
+         {"--date", "1870-01-01", "--time", "12:00", "--utc-offset", "-05:16", "--lat", "42N53",
+          "--lon", "78W53"}},
+        {{"--ut", "2000-01-01 12:00", "--place", "Denmark, Copenhagen"},
+         {"--ut", "2000-01-01 12:00", "--lat", "55N41", "--lon", "12E34"}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> placeArgs = c.Place, explicitArgs = c.Explicit;
+        placeArgs.push_back("--json");
+        explicitArgs.push_back("--json");
+        const TRun place = Run(placeArgs);
+        ASSERT_EQ(place.Status, 0) << place.Err;
+        EXPECT_EQ(place.Out, Run(explicitArgs).Out) << c.Place.back();
+    }
+    const TRun text = Run({"--date", "1944-06-01", "--time", "12:00", "--place",
+                           "United Kingdom, London"});
+    EXPECT_NE(text.Out.find("UTC+00:00, daylight saving 02:00"), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("United Kingdom, London (Europe/London)"), std::string::npos);
+}
+
+TEST_F(KyrChart, FindPlaceListsPlacesWithCoordinatesAndZones) {
+    const TRun run = Run({"--find-place", "USA, Springfield (I"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("USA, Springfield (Illinois)  39N48  089W39  America/Chicago\n"),
+              std::string::npos)
+        << run.Out;
+    const std::string prefix = "USA, Springfield (I";
+    for (std::size_t at = 0; at < run.Out.size(); at = run.Out.find('\n', at) + 1)
+        EXPECT_EQ(run.Out.compare(at, prefix.size(), prefix), 0) << run.Out.substr(at);
+
+    const TRun many = Run({"--find-place", "s"});
+    EXPECT_EQ(many.Status, 0);
+    EXPECT_NE(many.Out.find("... and more"), std::string::npos);
+
+    const TRun none = Run({"--find-place", "Xyzzyq"});
+    EXPECT_EQ(none.Status, 1);
+    EXPECT_EQ(none.Out, "");
+    EXPECT_EQ(none.Err, "kyr-chart: no place of the atlas begins with 'Xyzzyq'\n");
+}
+
 TEST_F(KyrChart, HelpGoesToStandardOutput) {
     const TRun run = Run({"--help"});
     EXPECT_EQ(run.Status, 0);
@@ -183,6 +235,10 @@ TEST_F(KyrChart, BadInputGivesOneMessageAndAnExitStatus) {
          "--houses: 'whole' is not a house system"},
         {at("2000-01-01 12:00", {"--lat", "0", "--lon", "0", "--orbs", "Heavy"}), 2,
          "--orbs: unknown orb set 'Heavy'"},
+        {{"--ut", "2000-01-01 12:00", "--place", "Atlantis, Poseidonia"}, 2,
+         "--place: the atlas has no state 'Atlantis'"},
+        {{"--ut", "2000-01-01 12:00", "--place", "USA, Poseidonia"}, 2,
+         "--place: the atlas has no place 'Poseidonia' in USA"},
         {at("1400-01-01 12:00", place), 1, "Date outside the ephemeris"},
         {at("2500-01-01 12:00", place), 1, "Date outside the ephemeris"},
     };

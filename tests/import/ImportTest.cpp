@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace fs = std::filesystem;
 using namespace kyr;
@@ -110,9 +111,11 @@ TEST_F(Import, BuildsEveryTableFromTheDeliveredSources) {
                              "ZONE", "SUMMERID", "SUMMER", "ORBIS", "ORBISDEF", "BOOKUK",
                              "SYBOOKUK", "HELPUK", "KHLPUK"})
         EXPECT_TRUE(fs::exists(Out / (std::string(name) + ".DAT"))) << name;
-    // No scratch files are left behind.
+    // No scratch files are left behind; beside the tables only the atlas record.
     for (const auto &entry : fs::directory_iterator(Out))
-        EXPECT_EQ(entry.path().extension(), ".DAT") << entry.path();
+        if (entry.path().filename() != AtlasStampName) {
+            EXPECT_EQ(entry.path().extension(), ".DAT") << entry.path();
+        }
 
     auto orbs = Open("ORBISDEF");
     EXPECT_EQ(orbs->RecordCount(), 42);
@@ -129,10 +132,16 @@ TEST_F(Import, BuildsEveryTableFromTheDeliveredSources) {
     ASSERT_TRUE(help->FindKey({11000LL}));
     EXPECT_NE(help->FieldByName("HelpText").AsString().find("126=\"Sun\""), std::string::npos);
 
+    // The atlas comes from compressed sources.
+    auto states = Open("STATES");
+    ASSERT_TRUE(states->FindKey({std::string("United Kingdom")}));
     auto places = Open("PLACES");
-    ASSERT_TRUE(places->FindKey({std::string("1"), std::string("London")}));
-    EXPECT_EQ(places->FieldByName("Longitude").AsInteger(), 7);
-    EXPECT_EQ(places->FieldByName("ZoneRef").AsString(), "1");
+    ASSERT_TRUE(
+        places->FindKey({states->FieldByName("StateID").AsString(), std::string("London")}));
+    EXPECT_EQ(places->FieldByName("Longitude").AsInteger(), 8);
+    auto zoneIds = Open("ZONEID");
+    ASSERT_TRUE(zoneIds->FindKey({places->FieldByName("ZoneRef").AsString()}));
+    EXPECT_EQ(zoneIds->FieldByName("ZoneName").AsString(), "Europe/London");
 }
 
 TEST_F(Import, KeepsWhatTheUserStoredAndRenewsOnlyTheSystemOrbs) {
@@ -180,7 +189,120 @@ TEST_F(Import, ABrokenSourceLeavesTheExistingTablesAlone) {
     auto help = Open("HELPUK");
     EXPECT_TRUE(help->FindKey({11000LL}));
     for (const auto &entry : fs::directory_iterator(Out))
-        EXPECT_EQ(entry.path().extension(), ".DAT") << entry.path();
+        if (entry.path().filename() != AtlasStampName) {
+            EXPECT_EQ(entry.path().extension(), ".DAT") << entry.path();
+        }
+}
+
+// A small atlas of its own beside the delivered sources, part of it compressed, and changes to
+// it: what an ordinary import does with an atlas the user may have edited.
+class AtlasImport : public Import {
+protected:
+    void SetUp() override {
+        Import::SetUp();
+        Sources = Out.parent_path() / "data";
+        fs::create_directories(Out.parent_path());
+        fs::copy(KYR_DATA_SOURCES, Sources, fs::copy_options::recursive);
+        fs::remove_all(Sources / "atlas");
+        fs::create_directories(Sources / "atlas");
+        std::ofstream(Sources / "atlas" / "zones.tsv") << "[ZONEID]\n1\tTest/Zone\t15821015\n"
+                                                          "[ZONE]\n1\t15000101\t-10\tTrue\n"
+                                                          "1\t19000101\t-100\tFalse\n"
+                                                          "[SUMMERID]\n1\tTest/Zone\n[SUMMER]\n";
+        WritePlaces({"Alpha"});
+    }
+
+    void WritePlaces(const std::vector<std::string> &names) {
+        std::string text = "# states and places\n[STATES]\n1\tTestland\t100\t100\t-100\t-100\n"
+                           "[PLACES]\n";
+        for (const std::string &name : names)
+            text += "1\t" + name + "\t100\t-100\t1\t1\n";
+        WriteCompressed(Sources / "atlas" / "places.tsv.gz", text);
+    }
+
+    static void WriteCompressed(const fs::path &path, const std::string &text) {
+        gzFile file = gzopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
+        gzclose(file);
+    }
+
+    std::string Import(bool refreshAtlas = false) {
+        std::ostringstream log;
+        TImportOptions options{Sources.string(), Out.string()};
+        options.RefreshAtlas = refreshAtlas;
+        ImportDeliveredData(options, log);
+        return log.str();
+    }
+
+    bool HasPlace(const std::string &name) {
+        return Open("PLACES")->FindKey({std::string("1"), name});
+    }
+
+    void AddPlaceByHand(const std::string &name) {
+        Open("PLACES")->AppendRecord(
+            {std::string("1"), name, 0LL, 0LL, std::string("1"), std::string("1")});
+    }
+
+    fs::path Sources;
+};
+
+TEST_F(AtlasImport, ReadsPlainAndCompressedSourcesTogether) {
+    Import();
+    EXPECT_TRUE(HasPlace("Alpha"));
+    auto zone = Open("ZONE");
+    ASSERT_TRUE(zone->FindKey({std::string("1"), 15000101LL}));
+    EXPECT_TRUE(zone->FieldByName("LocalMeanTime").AsBoolean());
+    ASSERT_TRUE(zone->FindKey({std::string("1"), 19000101LL}));
+    EXPECT_FALSE(zone->FieldByName("LocalMeanTime").AsBoolean());
+}
+
+TEST_F(AtlasImport, RenewsTheAtlasOnlyWhenItsSourcesChanged) {
+    Import();
+    AddPlaceByHand("Mine");
+    Import(); // same sources: the user's place stays
+    EXPECT_TRUE(HasPlace("Mine"));
+
+    // New sources leave tables that were changed after the import alone ...
+    WritePlaces({"Alpha", "Beta"});
+    EXPECT_NE(Import().find("--refresh-atlas"), std::string::npos);
+    EXPECT_TRUE(HasPlace("Mine"));
+    EXPECT_FALSE(HasPlace("Beta"));
+    // ... until asked.
+    Import(true);
+    EXPECT_TRUE(HasPlace("Beta"));
+    EXPECT_FALSE(HasPlace("Mine"));
+
+    // Tables as the last import wrote them follow their sources.
+    WritePlaces({"Alpha", "Gamma"});
+    Import();
+    EXPECT_TRUE(HasPlace("Gamma"));
+    EXPECT_FALSE(HasPlace("Beta"));
+}
+
+TEST_F(AtlasImport, AnAtlasWithoutARecordIsRebuiltAndKeptAside) {
+    Import();
+    AddPlaceByHand("Mine");
+    fs::remove(Out / AtlasStampName);
+    Import();
+    EXPECT_FALSE(HasPlace("Mine"));
+    EXPECT_TRUE(HasPlace("Alpha"));
+    TKyrTable kept("PLACES", (Out / "atlas-backup").string() + "/");
+    kept.Open();
+    EXPECT_TRUE(kept.FindKey({std::string("1"), std::string("Mine")}));
+    EXPECT_TRUE(fs::exists(Out / AtlasStampName));
+}
+
+TEST_F(AtlasImport, ADamagedCompressedSourceNamesTheFile) {
+    WritePlaces({"Alpha"});
+    const fs::path file = Sources / "atlas" / "places.tsv.gz";
+    fs::resize_file(file, fs::file_size(file) / 2);
+    try {
+        Import();
+        FAIL() << "a truncated source was accepted";
+    } catch (const std::runtime_error &e) {
+        EXPECT_NE(std::string(e.what()).find("places.tsv.gz"), std::string::npos) << e.what();
+    }
 }
 
 } // namespace

@@ -304,7 +304,7 @@ TEST_F(ZoneCursor, PostWritesAndFollowsTheRecord) {
     EXPECT_EQ(KeyOf(*Zone), "1010/19700101");
     EXPECT_EQ(Zone->FieldByName("TimeDelta").AsInteger(), 0);
     EXPECT_TRUE(Zone->FieldByName("TimeDelta").IsNull());
-    EXPECT_THROW(Zone->AppendRecord({"1011", 1LL, 2LL, 3LL}), EStoreError);
+    EXPECT_THROW(Zone->AppendRecord({"1011", 1LL, 2LL, true, 3LL}), EStoreError);
 }
 
 TEST_F(ZoneCursor, DeleteMovesToTheFollowingOrTheNewLastRecord) {

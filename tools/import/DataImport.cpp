@@ -6,12 +6,18 @@
 #include "TableSchemas.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace fs = std::filesystem;
 
@@ -41,6 +47,100 @@ std::vector<fs::path> TextFiles(const fs::path &folder, const std::string &exten
                 files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// A source as text; gzip-compressed sources (.gz) are unpacked, others read as they are.
+std::string ReadSourceText(const fs::path &path) {
+    gzFile file = gzopen(path.c_str(), "rb");
+    if (!file)
+        throw std::runtime_error(path.string() + ": cannot be read");
+    gzbuffer(file, 1 << 17);
+    std::string text;
+    char buffer[1 << 16];
+    int n = 0;
+    while ((n = gzread(file, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(n));
+    // A truncated stream ends like a whole one; only the error state tells them apart.
+    int error = Z_OK;
+    const std::string message = gzerror(file, &error);
+    gzclose(file);
+    if (n < 0 || error != Z_OK)
+        throw std::runtime_error(path.string() + ": cannot be unpacked (" + message + ")");
+    return text;
+}
+
+std::string ReadBytes(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error(path.string() + ": cannot be read");
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// FNV-1a, 64 bits: enough to tell whether a file changed.
+class THash {
+public:
+    void Add(const std::string &bytes) {
+        for (const unsigned char c : bytes) {
+            Value ^= c;
+            Value *= 1099511628211ULL;
+        }
+    }
+    std::string Text() const {
+        char text[17];
+        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(Value));
+        return text;
+    }
+
+private:
+    std::uint64_t Value = 14695981039346656037ULL;
+};
+
+std::string FileHash(const fs::path &path) {
+    THash hash;
+    hash.Add(ReadBytes(path));
+    return hash.Text();
+}
+
+// What the last import wrote into the atlas tables: the sources' hash and each table file's.
+struct TAtlasStamp {
+    bool Present = false;
+    std::string Sources;
+    std::map<std::string, std::string> Tables; ///< by table name
+};
+
+TAtlasStamp ReadAtlasStamp(const fs::path &path) {
+    TAtlasStamp stamp;
+    std::ifstream in(path);
+    if (!in)
+        return stamp;
+    stamp.Present = true;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string key, value;
+        if (line.empty() || line[0] == '#' || !(words >> key >> value))
+            continue;
+        if (key == "sources")
+            stamp.Sources = value;
+        else
+            stamp.Tables[key] = value;
+    }
+    return stamp;
+}
+
+void WriteAtlasStamp(const fs::path &path, const TAtlasStamp &stamp) {
+    const fs::path scratch = path.string() + ".new";
+    {
+        std::ofstream out(scratch);
+        out << "# Written by kyr-import-data: the atlas sources the atlas tables were built from\n"
+               "# and the table files as built, so that a later import can tell whether the\n"
+               "# sources or the tables changed since.\n"
+            << "sources " << stamp.Sources << '\n';
+        for (const auto &[name, hash] : stamp.Tables)
+            out << name << ' ' << hash << '\n';
+        if (!out.flush())
+            throw std::runtime_error(scratch.string() + ": cannot be written");
+    }
+    fs::rename(scratch, path);
 }
 
 TFieldValue Convert(const std::string &text, const TFieldDef &field, const std::string &where) {
@@ -125,8 +225,17 @@ public:
                 Done(table);
             }
         ImportAtlas();
+        if (!AtlasBackup.empty()) {
+            const fs::path folder = BackupFolder();
+            fs::create_directories(folder);
+            for (const auto &name : AtlasBackup)
+                fs::rename(Out / (name + ".DAT"), folder / (name + ".DAT"));
+            Log << "The atlas tables of before are kept in " << folder.string() << "\n";
+        }
         for (const auto &name : Built)
             fs::rename(Scratch / (name + ".DAT"), Out / (name + ".DAT"));
+        if (NewAtlasStamp)
+            WriteAtlasStamp(Out / AtlasStampName, *NewAtlasStamp);
     }
 
 private:
@@ -260,37 +369,102 @@ private:
         Log << "ORBIS.DAT, ORBISDEF.DAT: system orb sets renewed\n";
     }
 
+    // The atlas sources in name order: *.tsv, and *.tsv.gz compressed.
+    std::vector<fs::path> AtlasSources() const {
+        std::vector<fs::path> files = TextFiles(Source / "atlas", ".tsv");
+        for (const fs::path &file : TextFiles(Source / "atlas", ".gz"))
+            if (file.stem().extension() == ".tsv")
+                files.push_back(file);
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    fs::path BackupFolder() const {
+        fs::path folder = Out / "atlas-backup";
+        for (int n = 2; fs::exists(folder); ++n)
+            folder = Out / ("atlas-backup-" + std::to_string(n));
+        return folder;
+    }
+
+    // Which atlas tables to build. The user edits the atlas, so an existing atlas is only
+    // rebuilt when its sources changed and nobody changed the tables since the last import.
+    std::vector<std::string> AtlasTablesToBuild(const std::string &sources,
+                                                const TAtlasStamp &stamp) {
+        std::vector<std::string> present, missing,
+            all(std::begin(AtlasTables), std::end(AtlasTables));
+        for (const std::string &name : all)
+            (fs::exists(Out / (name + ".DAT")) ? present : missing).push_back(name);
+        if (Options.Fresh || Options.RefreshAtlas || present.empty())
+            return all;
+        if (stamp.Present && stamp.Sources == sources)
+            return missing;
+        if (!stamp.Present) {
+            // Made before imports kept a record: delivered data, but kept aside all the same.
+            Log << "The atlas tables have no record of their sources: they are rebuilt\n";
+            AtlasBackup = present;
+            return all;
+        }
+        const bool asImported =
+            std::all_of(present.begin(), present.end(), [&](const std::string &name) {
+                const auto recorded = stamp.Tables.find(name);
+                return recorded != stamp.Tables.end() &&
+                       recorded->second == FileHash(Out / (name + ".DAT"));
+            });
+        if (asImported) {
+            Log << "The atlas sources changed: the atlas tables are rebuilt\n";
+            return all;
+        }
+        Log << "Warning: the atlas sources changed, but the atlas tables were changed after the "
+               "last import and are kept; kyr-import-data --refresh-atlas replaces them\n";
+        return missing;
+    }
+
     void ImportAtlas() {
-        std::vector<std::string> wanted;
-        for (const char *name : AtlasTables)
-            if (Wanted(name))
-                wanted.push_back(name);
+        const std::vector<fs::path> files = AtlasSources();
+        THash sourcesHash;
+        for (const fs::path &file : files) {
+            sourcesHash.Add(file.filename().string() + '\n');
+            sourcesHash.Add(ReadBytes(file));
+        }
+        const std::string sources = sourcesHash.Text();
+        const TAtlasStamp stamp = ReadAtlasStamp(Out / AtlasStampName);
+        const std::vector<std::string> wanted = AtlasTablesToBuild(sources, stamp);
         if (wanted.empty())
             return;
+
         TTableRows rows;
-        for (const fs::path &file : TextFiles(Source / "atlas", ".tsv")) {
-            auto in = OpenSource(file);
+        for (const fs::path &file : files) {
+            std::istringstream in(ReadSourceText(file));
             for (auto &[table, tableRows] : ReadTableRows(in, file.string())) {
                 if (std::find(std::begin(AtlasTables), std::end(AtlasTables), table) ==
                     std::end(AtlasTables))
                     throw std::runtime_error(file.string() + ": not an atlas table: " + table);
                 auto &all = rows[table];
-                all.insert(all.end(), tableRows.begin(), tableRows.end());
+                all.insert(all.end(), std::make_move_iterator(tableRows.begin()),
+                           std::make_move_iterator(tableRows.end()));
             }
         }
+        TAtlasStamp next = stamp;
+        // Tables kept from other sources keep the record of those.
+        if (!stamp.Present || wanted.size() == std::size(AtlasTables) || stamp.Sources == sources)
+            next.Sources = sources;
         for (const std::string &name : wanted) {
             TNewTable table(Scratch, name);
             int row = 0;
             for (const auto &texts : rows[name])
                 table.AddTexts(texts, "atlas table " + name + " row " + std::to_string(++row));
             Done(table);
+            next.Tables[name] = FileHash(Scratch / (name + ".DAT"));
         }
+        NewAtlasStamp = next;
     }
 
     const TImportOptions &Options;
     fs::path Source, Out, Scratch;
     std::ostream &Log;
     std::vector<std::string> Built;
+    std::vector<std::string> AtlasBackup; ///< atlas tables to move aside before the new ones
+    std::optional<TAtlasStamp> NewAtlasStamp;
 };
 
 } // namespace

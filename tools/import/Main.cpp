@@ -15,13 +15,17 @@ int main(int argc, char **argv) {
             options.OutDir = argv[++i];
         else if (std::strcmp(argv[i], "--fresh") == 0)
             options.Fresh = true;
+        else if (std::strcmp(argv[i], "--refresh-atlas") == 0)
+            options.RefreshAtlas = true;
         else {
-            std::cerr << "usage: kyr-import-data --data SOURCE_DIR --out DATA_DIR [--fresh]\n";
+            std::cerr << "usage: kyr-import-data --data SOURCE_DIR --out DATA_DIR [--fresh] "
+                         "[--refresh-atlas]\n";
             return 2;
         }
     }
     if (options.SourceDir.empty() || options.OutDir.empty()) {
-        std::cerr << "usage: kyr-import-data --data SOURCE_DIR --out DATA_DIR [--fresh]\n";
+        std::cerr << "usage: kyr-import-data --data SOURCE_DIR --out DATA_DIR [--fresh] "
+                     "[--refresh-atlas]\n";
         return 2;
     }
     try {
