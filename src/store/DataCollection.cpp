@@ -1,5 +1,6 @@
 #include "DataCollection.h"
 
+#include "IndexScope.h"
 #include "KyrTableImpl.h"
 
 #include <charconv>
@@ -19,27 +20,6 @@ std::string Code(const std::string &code) {
     return code.substr(0, 2);
 }
 
-/// Sets a table's index for one look-up and puts the previous one back afterwards.
-class TIndexScope {
-public:
-    TIndexScope(TKyrTable &table, const std::string &indexName)
-        : Table(table), Previous(table.IndexName()) {
-        table.SetIndexName(indexName);
-    }
-    ~TIndexScope() {
-        try {
-            Table.SetIndexName(Previous);
-        } catch (...) {
-            // Only a failed write of a pending edit gets here; the look-up's error wins.
-        }
-    }
-    TIndexScope(const TIndexScope &) = delete;
-    TIndexScope &operator=(const TIndexScope &) = delete;
-
-private:
-    TKyrTable &Table;
-    std::string Previous;
-};
 
 long long IdentifierValue(const std::string &text) {
     long long value = 0;

@@ -1,5 +1,6 @@
 #include "PlaceOffsets.h"
 
+#include "IndexScope.h"
 #include "KyrTableImpl.h"
 
 #include <cmath>
@@ -17,27 +18,6 @@ const char *const AtlasAttribution =
 
 namespace {
 
-// Sets a table's index for one look-up and puts the previous one back afterwards.
-class TIndexScope {
-public:
-    TIndexScope(TKyrTable &table, const std::string &indexName)
-        : Table(table), Previous(table.IndexName()) {
-        table.SetIndexName(indexName);
-    }
-    ~TIndexScope() {
-        try {
-            Table.SetIndexName(Previous);
-        } catch (...) {
-            // Only a failed write of a pending edit gets here; the look-up's error wins.
-        }
-    }
-    TIndexScope(const TIndexScope &) = delete;
-    TIndexScope &operator=(const TIndexScope &) = delete;
-
-private:
-    TKyrTable &Table;
-    std::string Previous;
-};
 
 // H.MM as signed minutes.
 int SignedMinutes(Extended value) {
