@@ -1,9 +1,10 @@
 // TWheel: the chart wheel as a widget. The model underneath follows the horoscope and lays
 // out the geometry; the widget adds the properties that only change how it is painted and
-// paints through PaintWheel, directly or through an off-screen bitmap. Hit testing and the
-// blinking highlight build on top of it.
+// paints through PaintWheel, directly or through an off-screen bitmap. A press runs the hit
+// test and the item hit blinks until the next press.
 #pragma once
 
+#include "WheelHitTest.h"
 #include "WheelModel.h"
 #include "WheelPainter.h"
 #include "WheelPicture.h"
@@ -11,6 +12,10 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+
+#include <functional>
+
+class QTimer;
 
 namespace kyr {
 
@@ -35,6 +40,23 @@ public:
     int MouseX() const { return FMouseX; }
     int MouseY() const { return FMouseY; }
 
+    /// Raised by a press for each item it hits, or for a plain miss and a right click;
+    /// unset, a press runs no hit test at all.
+    std::function<void(TWheel &sender, TWheelHitType hitType, int ref)> OnMouseHit;
+
+    /// Highlights an item as a press would; with clear, the old highlight goes first. The
+    /// selection panel and the partner wheel mirror their selections through it.
+    void SelectItem(bool clear, TWheelHitType kind, int ref);
+    /// On: the highlight blinks, 500 ms a phase. Off: it stops and the selection is cleared.
+    void SetBlinking(bool on);
+    bool Blinking() const { return FBlinking; }
+    /// True in the phase that draws the highlight black.
+    bool BlinkPhase() const { return FPhase; }
+    const TWheelSelection &Selection() const { return FSelection; }
+    int SelectedSign() const { return FSelection.Sign; }
+    /// 2 when (x, y) lies on the partner chart inside a dual layout, else 1.
+    int ChartAtPoint(int x, int y) const;
+
     /// Draws the wheel into any painter's rectangle, laid out for it, in the printing style.
     const TWheelPicture &Picture() const { return FPicture; }
     TWheelPicture &Picture() { return FPicture; }
@@ -48,6 +70,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void Invalidate() override { update(); }
+    void StopBlinking() override { SetBlinking(false); }
 
     /// The bitmap of the off-screen path; a null image makes the wheel fall back to drawing
     /// directly.
@@ -57,6 +80,8 @@ protected:
 
 private:
     void PaintOffScreen(QPainter &painter, const QRect &rect);
+    /// The blinking highlight over the painted wheel, in the colour of the current phase.
+    void PaintHighlight(QPainter &painter);
 
     bool FBW = false;
     bool FOpaque = false;
@@ -64,6 +89,10 @@ private:
     QColor FColor;
     int FMouseX = 0;
     int FMouseY = 0;
+    TWheelSelection FSelection;
+    bool FBlinking = false;
+    bool FPhase = false;
+    QTimer *FBlinkTimer = nullptr; ///< exists only while blinking
     TWheelPicture FPicture;
 };
 
