@@ -16,9 +16,8 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the windows exist, "run" computes the chart of this moment at Greenwich.
 run: build
-	$(BUILD)/bin/kyr-chart --ut "$$(date -u '+%Y-%m-%d %H:%M')" --lat 51.4769 --lon 0
+	$(BUILD)/bin/kyr
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

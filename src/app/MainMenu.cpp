@@ -1,0 +1,176 @@
+// The main window's menu: items, their text numbers and the commands they hand work to.
+#include "MainWindow.h"
+
+#include "Translation.h"
+#include "Wheel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace kyr {
+
+namespace {
+
+// Text numbers of the captions. A number the language has no text for keeps the English
+// design caption, so a missing text never leaves a blank item.
+struct TMenuText {
+    const char *Name;
+    int Number;
+};
+constexpr TMenuText MenuTexts[] = {
+    {"mnFile", 1053},
+    {"miExit", 1054},
+    {"mnOptions", 1055},
+    {"mnOrbs", 1056},
+    {"smStrong", 1057},
+    {"smMedium", 1058},
+    {"smWeak", 1059},
+    {"smUserDefinedOrbs", 1060},
+    {"smHide", 1061},
+    {"mnHouseSystem", 1062},
+    {"smPlacidus", 1063},
+    {"smKoch", 1064},
+    {"smEqual", 1065},
+    {"smHoroscopeforHere", 1066},
+    {"miSaveOnExit", 1067},
+    {"mnView", 1068},
+    {"miWheelDrawing", 1069},
+    {"miInterpretation", 1070},
+    {"miPlanetPositionGrid", 1071},
+    {"miHouseCuspPositionGrid", 1072},
+    {"miAspectGrid", 1073},
+    {"miSymbolExplanation", 1074},
+    {"mnWindow", 1075},
+    {"miCascade", 1076},
+    {"miTile", 1077},
+    {"miArrangeIcon", 1078},
+    {"miMinimizeAllWindows", 1079},
+    {"miRestoreAllWindows", 1080},
+    {"miCloseAllWindows", 1081},
+};
+
+} // namespace
+
+void TForm_KYR_Main::CreateMenus() {
+    auto item = [this](QMenu *menu, const char *name, const char *caption, auto command,
+                       bool checkable = false) {
+        QAction *action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, command);
+        return action;
+    };
+    auto submenu = [](QMenu *parent, const char *name, const char *caption) {
+        QMenu *menu = parent->addMenu(QString::fromUtf8(caption));
+        menu->menuAction()->setObjectName(QLatin1String(name));
+        return menu;
+    };
+    auto topMenu = [this](const char *name, const char *caption) {
+        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->menuAction()->setObjectName(QLatin1String(name));
+        return menu;
+    };
+
+    QMenu *file = topMenu("mnFile", "&File");
+    item(file, "miExit", "E&xit", [this] { close(); });
+
+    QMenu *options = topMenu("mnOptions", "&Options");
+    QMenu *orbs = submenu(options, "mnOrbs", "&Orbs");
+    FStrongItem = item(
+        orbs, "smStrong", "&Strong", [this] { ChooseOrbs("Strong"); }, true);
+    FMediumItem = item(
+        orbs, "smMedium", "&Medium + Strong", [this] { ChooseOrbs("Medium"); }, true);
+    FWeakItem = item(
+        orbs, "smWeak", "&Weak + Medium + Strong", [this] { ChooseOrbs("Weak"); }, true);
+    FUserOrbsItem = item(
+        orbs, "smUserDefinedOrbs", "User Defined &Orbs...", [] {}, true);
+    FUserOrbsItem->setEnabled(false); // the orb dialog is not built yet
+    orbs->addSeparator();
+    FHideItem = item(
+        orbs, "smHide", "&Hide",
+        [this](bool checked) {
+            FSettings.System.HideAspects = checked;
+            if (FWheel)
+                FWheel->SetShowAspects(!checked);
+        },
+        true);
+
+    QMenu *houses = submenu(options, "mnHouseSystem", "&House System");
+    const char *houseNames[] = {"smPlacidus", "smKoch", "smEqual"};
+    const char *houseCaptions[] = {"&Placidus", "&Koch", "&Equal"};
+    for (int n = 0; n < 3; ++n)
+        FHouseItems[n] = item(
+            houses, houseNames[n], houseCaptions[n], [this, n] { ChooseHouseSystem(n, true); },
+            true);
+
+    options->addSeparator();
+    FHereStartItem = item(
+        options, "smHoroscopeforHere", "Horoscope for \"Here\" and \"Now\" on &Startup",
+        [this](bool checked) { FSettings.SetHereAndNowFlag(checked); }, true);
+    FSaveOnExitItem = item(
+        options, "miSaveOnExit", "Save On &Exit",
+        [this](bool checked) { FSettings.System.SaveOnExit = checked; }, true);
+
+    QMenu *view = topMenu("mnView", "&View");
+    item(view, "miWheelDrawing", "&Wheel Drawing", [this] { OpenChild(TChildKind::Wheel); });
+    item(view, "miInterpretation", "&Interpretation", [] {})->setEnabled(false);
+    item(view, "miPlanetPositionGrid", "&Planet Position Grid",
+         [this] { OpenChild(TChildKind::Positions); });
+    item(view, "miHouseCuspPositionGrid", "&House Cusp Position Grid",
+         [this] { OpenChild(TChildKind::Cusps); });
+    item(view, "miAspectGrid", "&Aspect Grid", [this] { OpenChild(TChildKind::Aspects); });
+    item(view, "miSymbolExplanation", "&Symbol Explanation",
+         [this] { OpenChild(TChildKind::Symbols); });
+
+    QMenu *window = topMenu("mnWindow", "&Window");
+    FChildItems = {
+        item(window, "miCascade", "&Cascade", [this] { FMdiArea->cascadeSubWindows(); }),
+        item(window, "miTile", "&Tile", [this] { FMdiArea->tileSubWindows(); }),
+        item(window, "miArrangeIcon", "Arrange &Icon",
+             [this] {
+                 // Minimised frames line up along the bottom edge.
+                 int x = 0;
+                 for (QMdiSubWindow *sub : FMdiArea->subWindowList())
+                     if (sub->isMinimized()) {
+                         sub->move(x, FMdiArea->viewport()->height() - sub->height());
+                         x += sub->width();
+                     }
+             }),
+        item(window, "miMinimizeAllWindows", "&Minimize All Windows",
+             [this] {
+                 for (QMdiSubWindow *sub : FMdiArea->subWindowList())
+                     sub->showMinimized();
+             }),
+        item(window, "miRestoreAllWindows", "&Restore All Windows",
+             [this] {
+                 for (QMdiSubWindow *sub : FMdiArea->subWindowList())
+                     if (sub->isMinimized())
+                         sub->showNormal();
+             }),
+        item(window, "miCloseAllWindows", "C&lose All Windows",
+             [this] { FMdiArea->closeAllSubWindows(); }),
+    };
+}
+
+void TForm_KYR_Main::TagMenuItems() {
+    for (const TMenuText &t : MenuTexts)
+        if (QAction *action = MenuItem(t.Name))
+            SetTag(action,
+                   KYR_Language.GetText(t.Number).empty() ? FirstUntranslatedTag : t.Number);
+}
+
+QAction *TForm_KYR_Main::MenuItem(const char *name) const {
+    for (QAction *action : menuBar()->findChildren<QAction *>(QLatin1String(name)))
+        return action;
+    // Items added with QMenu::addAction belong to their menu.
+    for (QMenu *menu : menuBar()->findChildren<QMenu *>())
+        for (QAction *action : menu->actions())
+            if (action->objectName() == QLatin1String(name))
+                return action;
+    return nullptr;
+}
+
+} // namespace kyr

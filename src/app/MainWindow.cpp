@@ -1,0 +1,571 @@
+#include "MainWindow.h"
+
+#include "AskDlg.h"
+#include "AspectWindow.h"
+#include "Calendar.h"
+#include "CuspWindow.h"
+#include "DataCollection.h"
+#include "PlaceOffsets.h"
+#include "PositionWindow.h"
+#include "SymbolFonts.h"
+#include "SymbolWindow.h"
+#include "Translation.h"
+#include "Wheel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <sstream>
+#include <stdexcept>
+
+namespace kyr {
+
+namespace {
+
+constexpr int CurrentSessionText = 689;
+constexpr int EqualFallbackText = 730;
+constexpr int SummaryFormatText = 1034;
+constexpr int SummerTimeWord = 417;
+constexpr int ZoneWord = 419;
+constexpr int HousesWord = 718;
+
+QString ToQ(const std::string &text) {
+    return QString::fromStdString(text);
+}
+
+long long DateNumber(const QDate &d) {
+    return d.year() * 10000LL + d.month() * 100 + d.day();
+}
+long long TimeNumber(const QTime &t) {
+    return t.hour() * 10000LL + t.minute() * 100 + t.second();
+}
+
+int FrameState(const QWidget *w) {
+    return w->isMinimized() ? WindowMinimised : w->isMaximized() ? WindowMaximised : WindowNormal;
+}
+
+} // namespace
+
+std::string StartUpCountry(TKyrSetup &settings) {
+    const std::string code = settings.CurrentCountry();
+    return code.size() >= 2 ? code.substr(0, 2) : std::string("UK");
+}
+
+TForm_KYR_Main::TForm_KYR_Main(TSetupEnvironment environment, QWidget *parent)
+    : QMainWindow(parent), FSettings(std::move(environment)), FMdiArea(new QMdiArea(this)),
+      FSummary(new QLabel(this)) {
+    setObjectName(QStringLiteral("Form_KYR_Main"));
+    setWindowTitle(QStringLiteral("KYR"));
+    // The symbol glyphs of the wheel and tables come from the program's own fonts.
+    RegisterSymbolFonts();
+
+    OnInformation = [this](const QString &text) {
+        QMessageBox::information(this, QApplication::applicationDisplayName(), text);
+    };
+
+    // Design-time values: the first chart is a sample until a name or here-and-now replaces it.
+    KYR_Horoscope_1.SetFromYear(1999);
+    KYR_Horoscope_1.SetToYear(2002);
+    KYR_Horoscope_1.SetBirthDate(1941.0806L);
+    KYR_Horoscope_1.SetBirthTime(4.16L);
+    KYR_Horoscope_1.SetSummerTime(1.0L);
+    KYR_Horoscope_1.PlaceName = "New York";
+    KYR_Horoscope_1.StateName = "USA";
+    KYR_Horoscope_2.SetFromYear(1999);
+    KYR_Horoscope_2.SetToYear(2002);
+    KYR_Horoscope_2.SetBirthDate(1900.0101L);
+    KYR_Horoscope_1.SetOptions(KYR_Horoscope_1.Options() | OptionAspects | OptionTransits);
+    KYR_Horoscope_2.SetOptions(KYR_Horoscope_2.Options() | OptionAspects);
+    KYR_Horoscope_1.OnChange = [this](THoroscope &) { Horoscope1Changed(); };
+    KYR_Horoscope_2.OnChange = [this](THoroscope &) { Horoscope2Changed(); };
+    KYR_Language.SetCountry("UK");
+    KYR_Language.OnChange = [this](TLanguage &) { LanguageChanged(); };
+
+    setCentralWidget(FMdiArea);
+    FMdiArea->setObjectName(QStringLiteral("MdiArea"));
+    FSummary->setObjectName(QStringLiteral("ChartSummary"));
+    statusBar()->addWidget(FSummary, 1);
+    connect(FMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateMenuItems(); });
+    CreateMenus();
+    UpdateMenuItems();
+}
+
+TForm_KYR_Main::~TForm_KYR_Main() {
+    // The windows refer to the charts and the language; they go first.
+    KYR_Horoscope_1.OnChange = nullptr;
+    KYR_Horoscope_2.OnChange = nullptr;
+    KYR_Language.OnChange = nullptr;
+    FMdiArea->closeAllSubWindows();
+    delete FMdiArea;
+    FMdiArea = nullptr;
+    if (DataCollection() == FData.get())
+        SetDataCollection(nullptr);
+}
+
+bool TForm_KYR_Main::StartUp() {
+    KYR_Language.SetCountry("UK");
+    FStarting = true;
+
+    FData = std::make_unique<TDataCollection>();
+    SetDataCollection(FData.get());
+    KYR_Language.OnGetTokens = [this](TLanguage &, const std::string &newLanguage,
+                                      std::string &stream) {
+        std::stringstream texts;
+        FData->GetLanguageTexts(newLanguage, texts);
+        stream = texts.str();
+    };
+
+    LoadSettings(false);
+
+    // The settings list languages by their position; the data tables are per language code.
+    const std::string country = KYR_Language.Country();
+    FSettings.SelectLanguage(FSettings.LanguageIndex(country));
+    FData->SetLanguage(country);
+    FData->SetActive(true);
+
+    KYR_Language.SetActive(true);
+    if (!KYR_Language.Active())
+        throw std::runtime_error("Invalid KYR-Language reference!");
+    TagMenuItems();
+
+    FSettings.ApplyTransitSettings(KYR_Horoscope_1);
+    FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_1);
+    FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_2);
+
+    OpenStartUpChildren();
+
+    if (FSettings.HereAndNow()) {
+        KYR_Horoscope_1.SetActive(false);
+        KYR_Horoscope_1.SetHouseSystem(FSettings.HouseSystem());
+        SetHereAndNow(QDateTime::currentDateTime());
+        if (!LanguageIsUK())
+            SetChildCaptions(ToQ(KYR_Language.GetText(CurrentSessionText)));
+        KYR_Horoscope_1.SetActive(true);
+    } else {
+        ShowChartSummary();
+    }
+    FStarting = false;
+    return true;
+}
+
+void TForm_KYR_Main::PostStartUp() {
+    if (!FAskDlg)
+        FAskDlg = new TAskDlg(KYR_Language, this);
+}
+
+void TForm_KYR_Main::LoadSettings(bool standard) {
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        FSettings.SetScreenSize(
+            {screen->availableGeometry().width(), screen->availableGeometry().height()});
+    if (standard)
+        FSettings.ReadSettings(FSettings.StandardFileName());
+    else
+        FSettings.LoadUserSettings();
+    KYR_Language.SetCountry(StartUpCountry(FSettings));
+    FHereStartItem->setChecked(FSettings.HereAndNow());
+    FSaveOnExitItem->setChecked(FSettings.System.SaveOnExit);
+    FHideItem->setChecked(FSettings.System.HideAspects);
+    SetOrbMarks();
+    SetHouseSystemMarks(FSettings.HouseSystem());
+    RestoreMainPlace();
+}
+
+void TForm_KYR_Main::SetHereAndNow(const QDateTime &t) {
+    std::string state, place;
+    if (!FData || !SplitPlaceText(FSettings.Place(), state, place))
+        return;
+    const std::optional<TAtlasPlace> found = FindAtlasPlace(*FData, state, place);
+    if (!found)
+        return;
+    THoroscope &h = KYR_Horoscope_1;
+    h.StateName = TruncateString48(state);
+    h.PlaceName = TruncateString48(place);
+    h.FirstName =
+        LanguageIsUK() ? std::string("Current Session") : KYR_Language.GetText(CurrentSessionText);
+    h.LastName.clear();
+    // The atlas holds ±(degrees·100 + minutes); the chart takes D.MM.
+    h.SetLongitude(found->Longitude / 100.0L);
+    h.SetLatitude(found->Latitude / 100.0L);
+    if (FSettings.HouseSystemIsTemporary())
+        h.SetHouseSystem(FSettings.SavedHouseSystem());
+    const QDate date = t.date();
+    const QTime time = t.time();
+    h.SetBirthDate(DateNumber(date) / 10000.0L);
+    h.SetBirthTime(TimeNumber(time) / 10000.0L);
+    h.SetGregorianStart(1522.0101L);
+    // The place's own mean time before standard time; otherwise the zone's offset.
+    const TPlaceOffsets offsets =
+        OffsetsForPlace(*FData, *found, DateNumber(date), TimeNumber(time),
+                        FSettings.System.ChkZoneTime, FSettings.System.ChkSummerTime);
+    h.SetZoneTime(offsets.ZoneTime);
+    h.SetSummerTime(offsets.SummerTime);
+}
+
+void TForm_KYR_Main::ShowChartSummary() {
+    const THoroscope &h = KYR_Horoscope_1;
+    if (!h.Active()) {
+        FSummary->clear();
+        return;
+    }
+    const TLanguage &l = KYR_Language;
+    const std::string separator = l.ListSeparator();
+    std::string placeText = h.StateName;
+    if (!h.StateName.empty() && !h.PlaceName.empty())
+        placeText += separator;
+    placeText += h.PlaceName;
+    const QString dateTime = ToQ(DateTimeString(h.BirthDate(), h.BirthTime()));
+    const QString latitude = ToQ(l.LatitudeText(h.Latitude()));
+    const QString longitude = ToQ(l.LongitudeText(h.Longitude()));
+    const QString zone = ToQ(l.ZoneText(h.ZoneTime()));
+    const QString summer = ToQ(l.TimeText(h.SummerTime()));
+    const QString houses = ToQ(l.HouseSystemName(h.HouseSystem()));
+    const std::string format = l.GetText(SummaryFormatText);
+    if (!format.empty()) {
+        FSummary->setText(
+            ToQ(format).arg(dateTime, ToQ(placeText), latitude, longitude, zone, summer, houses));
+        return;
+    }
+    QString text = dateTime + ' ';
+    if (!h.StateName.empty())
+        text += ToQ(h.StateName + separator);
+    if (!h.PlaceName.empty())
+        text += ToQ(h.PlaceName) + ' ';
+    const QString sep = ToQ(separator);
+    text += latitude + sep + longitude + ' ' + ToQ(l.GetText(ZoneWord)) + ' ' + zone + sep +
+            ToQ(l.GetText(SummerTimeWord)) + ' ' + summer + sep + houses + ' ' +
+            ToQ(l.GetText(HousesWord));
+    FSummary->setText(text);
+}
+
+void TForm_KYR_Main::SetChildCaptions(const QString &caption) {
+    for (QMdiSubWindow *sub : FMdiArea->subWindowList()) {
+        sub->setWindowTitle(caption);
+        if (sub->widget())
+            sub->widget()->setWindowTitle(caption);
+    }
+}
+
+void TForm_KYR_Main::UpdateCaptions() {
+    const THoroscope &h = KYR_Horoscope_1;
+    const THoroscope *partner = h.Partner();
+    SetChildCaptions(partner ? ToQ(h.FirstName + " & " + partner->FirstName)
+                             : ToQ(h.FirstName + " " + h.LastName));
+}
+
+void TForm_KYR_Main::Horoscope1Changed() {
+    ShowChartSummary();
+    for (TTableWindow *table :
+         std::initializer_list<TTableWindow *>{FPositions.data(), FCusps.data(), FAspects.data()})
+        if (table)
+            table->Refresh();
+    THoroscope &h = KYR_Horoscope_1;
+    if (h.Active() && h.HouseSystem() != FSettings.SavedHouseSystem() && !FStarting) {
+        // A polar place has no Placidus or Koch cusps; the chart fell back to Equal houses.
+        OnInformation(
+            LanguageIsUK()
+                ? QStringLiteral("Note that Horoscope has been changed to Equal House of Systems")
+                : ToQ(KYR_Language.GetText(EqualFallbackText)));
+        FSettings.SetTemporaryHouseSystem(h.HouseSystem());
+    }
+    SetHouseSystemMarks(h.HouseSystem());
+    UpdateCaptions();
+}
+
+void TForm_KYR_Main::Horoscope2Changed() {
+    UpdateCaptions();
+    if (FAspects)
+        FAspects->Refresh();
+}
+
+void TForm_KYR_Main::LanguageChanged() {
+    TranslateForm(KYR_Language, this);
+    for (QMdiSubWindow *sub : FMdiArea->subWindowList())
+        if (sub->widget())
+            TranslateForm(KYR_Language, sub->widget());
+    ApplyLanguageFont(KYR_Language, FSummary);
+    // Translation puts the design captions back on the child windows.
+    if (KYR_Language.Active() && !FLoading)
+        UpdateCaptions();
+}
+
+void TForm_KYR_Main::OpenStartUpChildren() {
+    const TWindowPlaces &w = FSettings.Windows;
+    const std::array<std::pair<TChildKind, bool>, 6> marked{{
+        {TChildKind::Wheel, w.Wheel.Valid},
+        {TChildKind::Interpretation, w.Interpretation.Valid},
+        {TChildKind::Positions, w.Planets.Valid},
+        {TChildKind::Cusps, w.HouseCusps.Valid},
+        {TChildKind::Aspects, w.Aspects.Valid},
+        {TChildKind::Symbols, w.Symbols.Valid},
+    }};
+    // The window is not shown yet, so its client area is measured from its own size.
+    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const QSize area(width(), std::max(height() - bars, 1));
+    FSettings.SplitDefaultPlaces({0, 0, area.width(), area.height()});
+    int opened = 0;
+    for (const auto &[kind, open] : marked)
+        if (open && OpenChild(kind))
+            ++opened;
+    if (opened == 0) {
+        OpenChild(TChildKind::Wheel);
+        OpenChild(TChildKind::Interpretation);
+    }
+}
+
+QWidget *TForm_KYR_Main::OpenChild(TChildKind kind) {
+    ++FOpenedCount;
+    QWidget *existing = nullptr;
+    switch (kind) {
+    case TChildKind::Wheel:
+        existing = FWheelWindow;
+        break;
+    case TChildKind::Positions:
+        existing = FPositions;
+        break;
+    case TChildKind::Cusps:
+        existing = FCusps;
+        break;
+    case TChildKind::Aspects:
+        existing = FAspects;
+        break;
+    case TChildKind::Symbols:
+        existing = FSymbols;
+        break;
+    default:
+        break;
+    }
+    if (existing) {
+        QWidget *frame = existing;
+        while (frame && !qobject_cast<QMdiSubWindow *>(frame))
+            frame = frame->parentWidget();
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(frame)) {
+            if (sub->isMinimized())
+                sub->showNormal();
+            FMdiArea->setActiveSubWindow(sub);
+        }
+        return existing;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QWidget *created = nullptr;
+    try {
+        created = CreateChild(kind);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+    UpdateMenuItems();
+    return created;
+}
+
+QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
+    TWindowPlaces &w = FSettings.Windows;
+    const TLanguage &l = KYR_Language;
+    const THoroscope *h = &KYR_Horoscope_1;
+    TTableWindow *table = nullptr;
+    switch (kind) {
+    case TChildKind::Wheel:
+        return OpenWheelWindow();
+    case TChildKind::Positions:
+        table = FPositions = new TWinppos(w.Planets, l, h);
+        break;
+    case TChildKind::Cusps:
+        table = FCusps = new TWinCPos(w.HouseCusps, l, h);
+        break;
+    case TChildKind::Aspects:
+        table = FAspects = new TWinAspects(w.Aspects, l, h);
+        break;
+    case TChildKind::Symbols:
+        table = FSymbols = new TWinSymbols(w.Symbols, l, h);
+        break;
+    default:
+        return nullptr; // the interpretation window and the name list come later
+    }
+    QMdiSubWindow *sub = FMdiArea->addSubWindow(table);
+    connect(
+        sub, &QObject::destroyed, this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
+    TranslateForm(KYR_Language, table);
+    table->Refresh();
+    sub->show();
+    return table;
+}
+
+QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
+    // A plain wheel in a frame of our own until the wheel window takes its place.
+    auto *wheel = new TWheel;
+    wheel->setObjectName(QStringLiteral("Wheel"));
+    wheel->SetShowAspects(!FSettings.System.HideAspects);
+    wheel->SetHoroscope(&KYR_Horoscope_1);
+    QMdiSubWindow *sub = FMdiArea->addSubWindow(wheel);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(QStringLiteral("WheelWindow"));
+    const TWindowPlace &place = FSettings.Windows.Wheel;
+    if (place.Width > 0 && place.Height > 0)
+        sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
+    else
+        sub->resize(480, 480);
+    sub->installEventFilter(this);
+    FWheel = wheel;
+    FWheelWindow = sub;
+    const THoroscope &h = KYR_Horoscope_1;
+    sub->setWindowTitle(ToQ(h.FirstName + " " + h.LastName));
+    if (place.Valid && place.State == WindowMaximised)
+        sub->showMaximized();
+    else if (place.Valid && place.State == WindowMinimised)
+        sub->showMinimized();
+    else
+        sub->show();
+    return sub;
+}
+
+bool TForm_KYR_Main::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == FWheelWindow.data()) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Close:
+        case QEvent::WindowStateChange:
+            StoreWheelPlace();
+            break;
+        case QEvent::Destroy:
+            QMetaObject::invokeMethod(
+                this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm_KYR_Main::StoreWheelPlace() {
+    if (!FWheelWindow || !FWheelWindow->isVisible())
+        return;
+    TWindowPlace &place = FSettings.Windows.Wheel;
+    place.Valid = true;
+    place.State = FrameState(FWheelWindow);
+    if (place.State == WindowNormal) {
+        const QRect g = FWheelWindow->geometry();
+        place.Left = g.x();
+        place.Top = g.y();
+        place.Width = g.width();
+        place.Height = g.height();
+    }
+}
+
+void TForm_KYR_Main::RestoreMainPlace() {
+    const TWindowPlace &place = FSettings.Windows.Main;
+    if (place.Valid && place.Width > 0 && place.Height > 0) {
+        setGeometry(place.Left, place.Top, place.Width, place.Height);
+        if (place.State == WindowMaximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        // No place yet: the main window fills the screen.
+        setGeometry(screen->availableGeometry());
+    }
+}
+
+void TForm_KYR_Main::StoreMainPlace() {
+    TWindowPlace &place = FSettings.Windows.Main;
+    place.Valid = true;
+    place.State = FrameState(this);
+    const QRect g = place.State == WindowNormal ? geometry() : normalGeometry();
+    place.Left = g.x();
+    place.Top = g.y();
+    place.Width = g.width();
+    place.Height = g.height();
+}
+
+void TForm_KYR_Main::closeEvent(QCloseEvent *event) {
+    const bool full = FSettings.System.SaveOnExit;
+    if (full) {
+        StoreMainPlace();
+        StoreWheelPlace();
+    }
+    // The flag itself is always written, so switching it off is remembered.
+    FSettings.WriteSettings(UserSettingsName, full);
+    event->accept();
+}
+
+void TForm_KYR_Main::ChooseHouseSystem(int n, bool stored) {
+    if (stored)
+        FSettings.SetHouseSystem(n);
+    SetHouseSystemMarks(n);
+    KYR_Horoscope_1.SetHouseSystem(n);
+}
+
+void TForm_KYR_Main::ChooseOrbs(const std::string &name) {
+    FSettings.System.OrbisName = name;
+    FSettings.System.ChkStrong = name == "Strong";
+    FSettings.System.ChkMedium = name == "Medium";
+    FSettings.System.ChkWeak = name == "Weak";
+    if (FData && FData->Active()) {
+        FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_1);
+        FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_2);
+    }
+    SetOrbMarks();
+    // A new orb set means the aspect lines are wanted again.
+    if (FWheel && FSettings.System.HideAspects) {
+        FSettings.System.HideAspects = false;
+        FHideItem->setChecked(false);
+        FWheel->SetShowAspects(true);
+    }
+}
+
+void TForm_KYR_Main::SetHouseSystemMarks(int n) {
+    for (int i = 0; i < static_cast<int>(FHouseItems.size()); ++i)
+        FHouseItems[i]->setChecked(i == n);
+}
+
+void TForm_KYR_Main::SetOrbMarks() {
+    const std::string &name = FSettings.System.OrbisName;
+    FStrongItem->setChecked(name == "Strong");
+    FMediumItem->setChecked(name == "Medium");
+    FWeakItem->setChecked(name == "Weak");
+    FUserOrbsItem->setChecked(name != "Strong" && name != "Medium" && name != "Weak");
+}
+
+void TForm_KYR_Main::UpdateMenuItems() {
+    const bool any = FMdiArea && !FMdiArea->subWindowList().isEmpty();
+    for (QAction *item : FChildItems)
+        item->setEnabled(any);
+}
+
+QString TForm_KYR_Main::Text(int number, const char *english) const {
+    const std::string text = KYR_Language.Active() ? KYR_Language.GetText(number) : std::string();
+    return text.empty() ? QString::fromUtf8(english) : ToQ(text);
+}
+
+QMdiSubWindow *TForm_KYR_Main::WheelWindow() const {
+    return FWheelWindow;
+}
+TWheel *TForm_KYR_Main::Wheel() const {
+    return FWheel;
+}
+TWinppos *TForm_KYR_Main::Positions() const {
+    return FPositions;
+}
+TWinCPos *TForm_KYR_Main::Cusps() const {
+    return FCusps;
+}
+TWinAspects *TForm_KYR_Main::Aspects() const {
+    return FAspects;
+}
+TWinSymbols *TForm_KYR_Main::Symbols() const {
+    return FSymbols;
+}
+
+bool TForm_KYR_Main::LanguageIsUK() const {
+    return KYR_Language.Country() == "UK";
+}
+
+} // namespace kyr
