@@ -1,6 +1,8 @@
 // The main window's menu: items, their text numbers and the commands they hand work to.
 #include "MainWindow.h"
 
+#include "Language.h"
+#include "PlaceOffsets.h"
 #include "Translation.h"
 #include "Wheel.h"
 
@@ -9,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 
 namespace kyr {
 
@@ -21,36 +24,49 @@ struct TMenuText {
     int Number;
 };
 constexpr TMenuText MenuTexts[] = {
-    {"mnFile", 1053},
-    {"miExit", 1054},
-    {"mnOptions", 1055},
-    {"mnOrbs", 1056},
-    {"smStrong", 1057},
-    {"smMedium", 1058},
-    {"smWeak", 1059},
-    {"smUserDefinedOrbs", 1060},
-    {"smHide", 1061},
-    {"mnHouseSystem", 1062},
-    {"smPlacidus", 1063},
-    {"smKoch", 1064},
-    {"smEqual", 1065},
-    {"smHoroscopeforHere", 1066},
-    {"miSaveOnExit", 1067},
-    {"mnView", 1068},
-    {"miWheelDrawing", 1069},
-    {"miInterpretation", 1070},
-    {"miPlanetPositionGrid", 1071},
-    {"miHouseCuspPositionGrid", 1072},
-    {"miAspectGrid", 1073},
-    {"miSymbolExplanation", 1074},
-    {"mnWindow", 1075},
-    {"miCascade", 1076},
-    {"miTile", 1077},
-    {"miArrangeIcon", 1078},
-    {"miMinimizeAllWindows", 1079},
-    {"miRestoreAllWindows", 1080},
-    {"miCloseAllWindows", 1081},
+    {"mnFile", TextNo(1053)},
+    {"miExit", TextNo(1054)},
+    {"mnOptions", TextNo(1055)},
+    {"mnOrbs", TextNo(1056)},
+    {"smStrong", TextNo(1057)},
+    {"smMedium", TextNo(1058)},
+    {"smWeak", TextNo(1059)},
+    {"smUserDefinedOrbs", TextNo(1060)},
+    {"smHide", TextNo(1061)},
+    {"mnHouseSystem", TextNo(1062)},
+    {"smPlacidus", TextNo(1063)},
+    {"smKoch", TextNo(1064)},
+    {"smEqual", TextNo(1065)},
+    {"smHoroscopeforHere", TextNo(1066)},
+    {"miSaveOnExit", TextNo(1067)},
+    {"mnView", TextNo(1068)},
+    {"miWheelDrawing", TextNo(1069)},
+    {"miInterpretation", TextNo(1070)},
+    {"miPlanetPositionGrid", TextNo(1071)},
+    {"miHouseCuspPositionGrid", TextNo(1072)},
+    {"miAspectGrid", TextNo(1073)},
+    {"miSymbolExplanation", TextNo(1074)},
+    {"mnWindow", TextNo(1075)},
+    {"miCascade", TextNo(1076)},
+    {"miTile", TextNo(1077)},
+    {"miArrangeIcon", TextNo(1078)},
+    {"miMinimizeAllWindows", TextNo(1079)},
+    {"miRestoreAllWindows", TextNo(1080)},
+    {"miCloseAllWindows", TextNo(1081)},
+    {"mnHelp", TextNo(1082)},
+    {"miAbout", TextNo(1083)},
 };
+
+// What the program is and whose data it carries; the atlas licences require the attribution.
+QString AboutText() {
+    return QString::fromUtf8(
+               "<p><b>KYR</b> %1 &mdash; horoscopes, chart wheels, transits and interpretation."
+               "</p><p>Free software under the GNU General Public License, version 3 or later."
+               "</p><p>Positions come from an ephemeris file made with the Swiss Ephemeris. "
+               "The symbol font KYR Sans Serif is a renamed, modified DejaVu Sans.</p><p>")
+               .arg(QStringLiteral(KYR_VERSION)) +
+           QString::fromUtf8(AtlasAttribution).toHtmlEscaped() + QStringLiteral("</p>");
+}
 
 } // namespace
 
@@ -153,6 +169,11 @@ void TForm_KYR_Main::CreateMenus() {
         item(window, "miCloseAllWindows", "C&lose All Windows",
              [this] { FMdiArea->closeAllSubWindows(); }),
     };
+
+    QMenu *help = topMenu("mnHelp", "&Help");
+    item(help, "miAbout", "&About...", [this] {
+        QMessageBox::about(this, windowTitle(), AboutText());
+    });
 }
 
 void TForm_KYR_Main::TagMenuItems() {

@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Translation.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -124,6 +126,10 @@ TEST_F(MainWindow, FirstStartShowsTheHereAndNowChartAtLondon) {
     EXPECT_TRUE(main.MenuItem("smMedium")->isChecked());
     EXPECT_TRUE(main.MenuItem("miSaveOnExit")->isChecked());
     EXPECT_TRUE(main.MenuItem("miCascade")->isEnabled());
+    // Menu captions come from the language's texts, the about item included.
+    EXPECT_EQ(1083, Tag(main.MenuItem("miAbout")));
+    EXPECT_EQ("&About...", main.MenuItem("miAbout")->text());
+    EXPECT_EQ(1071, Tag(main.MenuItem("miPlanetPositionGrid")));
     EXPECT_TRUE(FMessages.isEmpty());
 }
 
