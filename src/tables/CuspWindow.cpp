@@ -26,22 +26,12 @@ void TWinCPos::Refresh() {
 }
 
 void TWinCPos::paintEvent(QPaintEvent *) {
-    const int w = width();
-    const int h = height();
-    const TCuspLayout layout = CuspLayout(w, h);
+    const TCuspLayout layout = CuspLayout(width(), height());
     QPainter painter(this);
-    painter.setPen(GridColor());
-    for (int k = 1; k <= 2; ++k)
-        painter.drawLine(layout.X[k], 0, layout.X[k], h);
-    for (int r = 1; r <= 12; ++r)
-        painter.drawLine(0, layout.Y[r], w, layout.Y[r]);
-    if (!ShowsChart() || FRows.empty())
+    if (!BeginRowTable(painter, layout.X, layout.Y) || FRows.empty())
         return;
-
-    painter.setPen(FontColor());
-    painter.setBrush(Qt::NoBrush);
     const auto cell = [&layout](int column, int row) {
-        return TCell{layout.X[column - 1], layout.Y[row], layout.X[column], layout.Y[row + 1]};
+        return RowCell(layout.X, layout.Y, column, row);
     };
     painter.setFont(TableFont(layout.GlyphHeight));
     for (int r = 0; r < static_cast<int>(FRows.size()); ++r) {

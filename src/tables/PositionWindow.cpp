@@ -27,22 +27,12 @@ void TWinppos::Refresh() {
 }
 
 void TWinppos::paintEvent(QPaintEvent *) {
-    const int w = width();
-    const int h = height();
-    const TPositionLayout layout = PositionLayout(w, h);
+    const TPositionLayout layout = PositionLayout(width(), height());
     QPainter painter(this);
-    painter.setPen(GridColor());
-    for (int k = 1; k <= 4; ++k)
-        painter.drawLine(layout.X[k], 0, layout.X[k], h);
-    for (int r = 1; r <= 12; ++r)
-        painter.drawLine(0, layout.Y[r], w, layout.Y[r]);
-    if (!ShowsChart() || FRows.empty())
+    if (!BeginRowTable(painter, layout.X, layout.Y) || FRows.empty())
         return;
-
-    painter.setPen(FontColor());
-    painter.setBrush(Qt::NoBrush);
     const auto cell = [&layout](int column, int row) {
-        return TCell{layout.X[column - 1], layout.Y[row], layout.X[column], layout.Y[row + 1]};
+        return RowCell(layout.X, layout.Y, column, row);
     };
     painter.setFont(TableFont(layout.GlyphHeight));
     const QString retrograde = ToQString(SymbolFontText(RetrogradeGlyphCode));

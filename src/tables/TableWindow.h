@@ -3,10 +3,14 @@
 #pragma once
 
 #include "SettingsFormats.h"
+#include "TableLayout.h"
 #include "TablePainting.h"
 
 #include <QColor>
+#include <QPainter>
 #include <QWidget>
+
+#include <array>
 
 namespace kyr {
 
@@ -61,6 +65,29 @@ protected:
     QColor GridColor() const;
     /// True while the first horoscope is there and active: the tables show its data.
     bool ShowsChart() const;
+
+    /// Draws the grid of a table of twelve rows, with column edges x[0..n] and row edges
+    /// y[0..12], and readies the painter for its texts. False when no chart is shown.
+    template <std::size_t N>
+    bool BeginRowTable(QPainter &painter, const std::array<int, N> &x,
+                       const std::array<int, 13> &y) const {
+        painter.setPen(GridColor());
+        for (std::size_t k = 1; k + 1 < N; ++k)
+            painter.drawLine(x[k], 0, x[k], height());
+        for (int r = 1; r <= 12; ++r)
+            painter.drawLine(0, y[r], width(), y[r]);
+        if (!ShowsChart())
+            return false;
+        painter.setPen(FontColor());
+        painter.setBrush(Qt::NoBrush);
+        return true;
+    }
+    /// The cell of column 1..n and row 0..11 of such a table.
+    template <std::size_t N>
+    static TCell RowCell(const std::array<int, N> &x, const std::array<int, 13> &y, int column,
+                         int row) {
+        return TCell{x[column - 1], y[row], x[column], y[row + 1]};
+    }
 
 private:
     TWindowPlace &FPlace;

@@ -1,4 +1,6 @@
 // Runs the built kyr-chart as a user would and checks its output and exit status.
+#include "RunKyrChart.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,48 +15,12 @@
 
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using kyr::test::ShellQuote;
+using kyr::test::TRun;
 
-std::string ShellQuote(const std::string &arg) {
-    std::string quoted = "'";
-    for (const char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadFile(const std::filesystem::path &path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class KyrChart : public ::testing::Test {
+class KyrChart : public kyr::test::TKyrChartTest {
 protected:
-    void SetUp() override {
-        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        FDir = std::filesystem::temp_directory_path() /
-               ("kyr-chart-" + std::to_string(::getpid()) + "-" + test->name());
-        std::filesystem::create_directories(FDir);
-    }
-    void TearDown() override { std::filesystem::remove_all(FDir); }
-
-    TRun Run(const std::vector<std::string> &args) {
-        std::string command = ShellQuote(KYR_CHART);
-        for (const std::string &arg : args)
-            command += " " + ShellQuote(arg);
-        command += " >" + ShellQuote(FDir / "out") + " 2>" + ShellQuote(FDir / "err");
-        TRun run;
-        const int status = std::system(command.c_str());
-        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = ReadFile(FDir / "out");
-        run.Err = ReadFile(FDir / "err");
-        return run;
-    }
+    TRun Run(const std::vector<std::string> &args) { return RunKyrChart(args); }
 
     /// Exit status of python3 -m json.tool on the text; -1 without python3.
     int JsonToolStatus(const std::string &text) {
@@ -66,8 +32,6 @@ protected:
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-
-    std::filesystem::path FDir;
 };
 
 const std::vector<std::string> Example = {"--ut", "2000-01-01 12:00", "--lat", "51.5",

@@ -1,5 +1,7 @@
 // Runs the built kyr-chart with --wheel as a user would: the three image formats, a bi-wheel,
 // no display, and bad input that leaves no file behind.
+#include "RunKyrChart.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,57 +17,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ShellQuote(const std::string &arg) {
-    std::string quoted = "'";
-    for (const char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadFile(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using kyr::test::ShellQuote;
+using kyr::test::TRun;
+using kyr::test::ReadFile;
 
 const std::vector<std::string> Chart = {"--ut", "2000-01-01 12:00", "--lat", "51.5", "--lon", "0"};
 const std::vector<std::string> Partner = {"--partner-ut", "1985-07-13 16:00", "--partner-lat",
                                           "40.7",         "--partner-lon",    "-74"};
 
-class WheelExport : public ::testing::Test {
+class WheelExport : public kyr::test::TKyrChartTest {
 protected:
-    void SetUp() override {
-        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        FDir = fs::temp_directory_path() /
-               ("kyr-wheel-" + std::to_string(::getpid()) + "-" + test->name());
-        fs::create_directories(FDir);
-    }
-    void TearDown() override { fs::remove_all(FDir); }
-
     /// kyr-chart with the chart, then more; environment is put before the command.
     TRun Run(const std::vector<std::string> &more, const std::string &environment = "") {
-        std::string command = environment + " " + ShellQuote(KYR_CHART);
-        for (const std::string &arg : Chart)
-            command += " " + ShellQuote(arg);
-        for (const std::string &arg : more)
-            command += " " + ShellQuote(arg);
-        command += " >" + ShellQuote(FDir / "out") + " 2>" + ShellQuote(FDir / "err");
-        TRun run;
-        const int status = std::system(command.c_str());
-        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = ReadFile(FDir / "out");
-        run.Err = ReadFile(FDir / "err");
-        return run;
+        std::vector<std::string> args = Chart;
+        args.insert(args.end(), more.begin(), more.end());
+        return RunKyrChart(args, environment);
     }
-
-    fs::path FDir;
 };
 
 // Width and height from a PNG's header chunk.
