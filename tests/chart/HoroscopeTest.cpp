@@ -32,20 +32,16 @@ class Horoscope : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Directory = test::ScratchDirectory("horoscope");
-        test::WriteSyntheticEphemeris(Directory, RecordCount, [](int body, long long day) {
-            return static_cast<int>((body * 1000 + day * body) % MinutesPerCircle);
-        });
+        test::WriteSyntheticEphemeris(Directory, RecordCount, test::UniformSample);
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(Directory); }
 
     void SetUp() override {
-        SetProgramDirectory(Directory.string());
-        ResetEphemeris();
+        test::UseEphemerisIn(Directory);
         Chart.OnChange = [this](THoroscope &) { ++Changes; };
     }
     void TearDown() override {
-        ResetEphemeris();
-        SetProgramDirectory("");
+        test::UseEphemerisIn({});
     }
 
     // 6 August 1941, 4:16 clock time, one hour east of Greenwich.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Ephemeris.h"
+#include "ProgramDirectory.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +38,18 @@ inline void WriteSyntheticEphemeris(const std::filesystem::path &directory, int 
     std::FILE *file = std::fopen((directory / EphemerisFileName).c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
+}
+
+/// Every body moving forward at its own steady pace: body b advances b minutes a day.
+inline int UniformSample(int body, long long day) {
+    return static_cast<int>((body * 1000 + day * body) % 21600);
+}
+
+/// Points the program at the ephemeris in directory, with no file open yet; an empty path
+/// puts it back beside the program.
+inline void UseEphemerisIn(const std::filesystem::path &directory) {
+    ResetEphemeris();
+    SetProgramDirectory(directory.string());
 }
 
 /// A fresh scratch directory under the system's temporary directory.

@@ -38,18 +38,14 @@ class WheelModel : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Directory = ScratchDirectory("wheel");
-        WriteSyntheticEphemeris(Directory, RecordCount, [](int body, long long day) {
-            return static_cast<int>((body * 1000 + day * body) % 21600);
-        });
+        WriteSyntheticEphemeris(Directory, RecordCount, UniformSample);
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(Directory); }
     void SetUp() override {
-        SetProgramDirectory(Directory.string());
-        ResetEphemeris();
+        UseEphemerisIn(Directory);
     }
     void TearDown() override {
-        ResetEphemeris();
-        SetProgramDirectory("");
+        UseEphemerisIn({});
     }
 
     /// Active on the synthetic file, then the chart given here by hand.

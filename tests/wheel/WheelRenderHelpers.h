@@ -52,18 +52,14 @@ protected:
         // The fonts lie beside the test program, which is the default program directory.
         ASSERT_TRUE(RegisterSymbolFonts()) << "no symbol font in " << ProgramDirectory();
         Directory = ScratchDirectory("wheel-render");
-        WriteSyntheticEphemeris(Directory, 6000, [](int body, long long day) {
-            return static_cast<int>((body * 1000 + day * body) % 21600);
-        });
+        WriteSyntheticEphemeris(Directory, 6000, UniformSample);
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(Directory); }
     void SetUp() override {
-        SetProgramDirectory(Directory.string());
-        ResetEphemeris();
+        UseEphemerisIn(Directory);
     }
     void TearDown() override {
-        ResetEphemeris();
-        SetProgramDirectory("");
+        UseEphemerisIn({});
     }
 
     /// Active, with the given Ascendant, bodies and chords.
