@@ -7,6 +7,7 @@
 #include "Ephemeris.h"
 #include "Houses.h"
 #include "MomentAngles.h"
+#include "TextHelpers.h"
 #include "Transits.h"
 
 #include <cmath>
@@ -19,13 +20,7 @@ constexpr std::uint8_t BufferFill = 99;
 } // namespace
 
 std::string TruncateString48(const std::string &text) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80 && characters++ == String48Length)
-            return text.substr(0, i);
-    }
-    return text;
+    return FirstCharacters(text, String48Length);
 }
 
 THoroscope::THoroscope()

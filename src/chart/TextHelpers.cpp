@@ -48,6 +48,26 @@ std::string CleanHelpText(const std::string &s) {
     return end == std::string::npos ? std::string() : t.substr(0, end + 1);
 }
 
+namespace {
+// Continuation bytes of UTF-8 belong to the character before them.
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+} // namespace
+
+std::string FirstCharacters(const std::string &text, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (StartsCharacter(text[i]) && characters++ == count)
+            return text.substr(0, i);
+    return text;
+}
+
+std::size_t CharacterCount(const std::string &text) {
+    std::size_t characters = 0;
+    for (const char c : text)
+        characters += StartsCharacter(c);
+    return characters;
+}
+
 int RGBValue(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 } // namespace kyr

@@ -15,6 +15,10 @@ std::string TrimRightBlanks(const std::string &s);
 std::string TrimLeftBlanks(const std::string &s);
 /// '_' and '*' become blanks; trailing blanks, commas and full stops go.
 std::string CleanHelpText(const std::string &s);
+/// The first count characters of a UTF-8 text (whole characters, never a partial one).
+std::string FirstCharacters(const std::string &text, std::size_t count);
+/// The number of characters of a UTF-8 text.
+std::size_t CharacterCount(const std::string &text);
 /// Colour value r + 256 g + 65536 b.
 int RGBValue(int r, int g, int b);
 

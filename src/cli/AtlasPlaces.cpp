@@ -1,4 +1,5 @@
 #include "AtlasPlaces.h"
+#include "TextHelpers.h"
 
 #include "PlaceOffsets.h"
 #include "UsageError.h"
@@ -34,11 +35,7 @@ std::string AngleText(long long value, int width, char positive, char negative) 
     return text;
 }
 
-int Characters(const std::string &text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
+int Characters(const std::string &text) { return static_cast<int>(CharacterCount(text)); }
 
 } // namespace
 

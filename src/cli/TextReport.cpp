@@ -1,4 +1,5 @@
 #include "TextReport.h"
+#include "TextHelpers.h"
 
 #include "ChartNames.h"
 
@@ -14,12 +15,7 @@ constexpr int NameWidth = 12;
 constexpr int SignWidth = 13;
 
 // Widths count characters, not bytes: the degree sign takes two bytes.
-int Characters(const std::string &text) {
-    int characters = 0;
-    for (const char c : text)
-        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return characters;
-}
+int Characters(const std::string &text) { return static_cast<int>(CharacterCount(text)); }
 
 std::string Pad(const std::string &text, int width) {
     return text + std::string(std::max(0, width - Characters(text)), ' ');

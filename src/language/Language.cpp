@@ -83,15 +83,6 @@ std::size_t CharacterPosition(const std::string &s, std::size_t i) {
     return position;
 }
 
-std::string FirstCharacters(const std::string &s, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t taken = 0; end < s.size() && taken < count; ++taken)
-        do
-            ++end;
-        while (end < s.size() && IsContinuationByte(s[end]));
-    return s.substr(0, end);
-}
-
 // Lines as a string list reads them: CR, LF or CR LF end a line, and a final line break
 // adds no empty line. A byte-order mark is not part of the first line.
 std::vector<std::string> SplitLines(const std::string &text) {

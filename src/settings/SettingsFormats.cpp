@@ -1,4 +1,5 @@
 #include "SettingsFormats.h"
+#include "TextHelpers.h"
 
 #include <array>
 #include <charconv>
@@ -41,15 +42,6 @@ std::optional<std::array<int, 5>> ParseFiveNumbers(const std::string &text) {
         start = comma + 1;
     }
     return numbers;
-}
-
-/// The first count characters of a UTF-8 text.
-std::string FirstCharacters(const std::string &text, std::size_t count) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
-            return text.substr(0, i);
-    return text;
 }
 
 } // namespace

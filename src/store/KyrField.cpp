@@ -1,4 +1,5 @@
 #include "KyrTable.h"
+#include "TextHelpers.h"
 
 #include "KyrTableImpl.h"
 
@@ -82,15 +83,7 @@ bool SameKeyText(const std::string &a, const std::string &b) {
 }
 
 std::string CutToCharacters(const std::string &text, int count) {
-    if (count <= 0 || static_cast<int>(text.size()) <= count)
-        return text;
-    int characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // Continuation bytes of UTF-8 belong to the character before them.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
-            return text.substr(0, i);
-    }
-    return text;
+    return count <= 0 ? text : FirstCharacters(text, static_cast<std::size_t>(count));
 }
 
 const std::string &TKyrField::FieldName() const {

@@ -1,4 +1,5 @@
 #include "TableRows.h"
+#include "TextHelpers.h"
 
 #include "Angles.h"
 #include "Horoscope.h"
@@ -21,14 +22,6 @@ std::string HundredthsText(Extended value) {
     const Extended truncated = Trunc(value * 100 + HundredthSlack) / 100.0L;
     char text[32];
     std::snprintf(text, sizeof text, "%4.2Lf", truncated);
-    return text;
-}
-
-std::string FirstCharacters(const std::string &text, std::size_t count) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
-            return text.substr(0, i);
     return text;
 }
 
