@@ -33,9 +33,14 @@ struct TBodyRing {
     std::array<Extended, 4> LevelRadius; ///< levels 1..3
     Extended TickFrom;
     Extended TickTo;
+    /// Logical width a glyph needs along its ring; 0 places every glyph at its own longitude.
+    Extended GlyphExtent = 0;
 };
 
-/// Glyphs of the bodies of angles, turned by rotation.
+/// Glyphs of the bodies of angles, turned by rotation. The levels alone cannot part a long
+/// stellium: every third body returns to the same ring. A glyph closer than the ring's glyph
+/// extent to the previous glyph on its ring is therefore moved on along the ring until they
+/// part; its tick stays at the exact longitude.
 TBodyGlyphs LayoutBodyGlyphs(const TWheelAngles &angles, const TWheelFrame &frame,
                              Extended rotation, const TBodyRing &ring);
 

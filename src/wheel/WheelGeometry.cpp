@@ -13,6 +13,12 @@ namespace {
 // point, as the wheel has always drawn it; the hit tests subtract the same rotation.
 constexpr Extended AriesOffset = 0.000001L;
 
+// The ink of a body glyph spans about two thirds of its cell height (1.2 × 0.67/6 logical
+// units for the chart's own glyphs, 0.67/6 for the partner's); glyphs on one ring keep that
+// far apart.
+constexpr Extended BodyGlyphExtent = 0.09L;
+constexpr Extended PartnerGlyphExtent = 0.075L;
+
 TWheelLine Spoke(const TWheelFrame &frame, Extended a, Extended from, Extended to) {
     return MakeWheelLine(frame.Polar(a, from), frame.Polar(a, to));
 }
@@ -76,7 +82,8 @@ TWheelGeometry LayoutWheelGeometry(const TWheelLayoutInput &input) {
         g.Axes[k] = Spoke(frame, angles.AxisAngle[k] + r, radii.CuspInner, radii.AxisOuter);
 
     g.Bodies =
-        LayoutBodyGlyphs(angles, frame, r, {radii.BodyLevel, radii.ScaleInner, radii.BodyTickEnd});
+        LayoutBodyGlyphs(angles, frame, r,
+                         {radii.BodyLevel, radii.ScaleInner, radii.BodyTickEnd, BodyGlyphExtent});
     g.Signs = LayoutSignSectors(angles, frame, r, radii, input.OffScreen);
 
     if (input.DualMode) {
@@ -88,7 +95,8 @@ TWheelGeometry LayoutWheelGeometry(const TWheelLayoutInput &input) {
                                      radii.PartnerAxisOuter);
         g.PartnerBodies =
             LayoutBodyGlyphs(partner, frame, p,
-                             {radii.PartnerLevel, radii.PartnerTickInner, radii.PartnerTickOuter});
+                             {radii.PartnerLevel, radii.PartnerTickInner, radii.PartnerTickOuter,
+                              PartnerGlyphExtent});
     }
 
     if (HoroscopeReady(input.Horoscope))

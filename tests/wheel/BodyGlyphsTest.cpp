@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -79,6 +80,54 @@ TEST(BodyGlyphs, CentresFollowLevelAndLongitude) {
     }
     EXPECT_EQ(glyphs[1].Glyph, 0xB8); // the Sun
     EXPECT_EQ(glyphs[12].Glyph, 0x82);
+}
+
+// A stellium longer than three bodies brings every third glyph back to the same ring; the
+// layout moves such a glyph on along its ring, and only then.
+TEST(BodyGlyphs, GlyphsOnOneRingKeepTheirDistance) {
+    struct TSpreadCase {
+        const char *Name;
+        Extended Step; // degrees between consecutive bodies 1..7 from 300 degrees on
+        bool Moved;    // whether any glyph leaves its own longitude
+    };
+    const TSpreadCase cases[] = {
+        {"seven bodies 2 degrees apart", 2, true},
+        {"seven bodies 3 degrees apart: the inner ring is too short", 3, true},
+        {"seven bodies 6 degrees apart: every third body is far enough on", 6, false},
+        {"bodies 8.1 degrees apart all stand on the outer ring at their longitude", 8.1L, false},
+    };
+    const TWheelFrame g(FittedSquare({0, 0, 800, 800}));
+    const TBodyRing ring{{0, 0.718L, 0.6175L, 0.517L}, 0.8L, 0.785L, 0.09L};
+    for (const auto &c : cases) {
+        TTwelve longitudes = SpreadBodies(20);
+        for (int b = 1; b <= 7; ++b)
+            longitudes[b - 1] = 300 + (b - 1) * c.Step;
+        for (int b = 8; b <= 12; ++b)
+            longitudes[b - 1] = 60 + (b - 8) * 25;
+        THoroscope h;
+        SetCusps(h, EqualCusps(30));
+        SetBodies(h, longitudes);
+        const TWheelAngles angles = ReadWheelAngles(h);
+        const TBodyGlyphs glyphs = LayoutBodyGlyphs(angles, g, 0, ring);
+        bool moved = false;
+        for (int b = 1; b <= 12; ++b) {
+            const Extended a = angles.BodyAngle[b];
+            moved = moved || std::fabs(AngleGap(PolarOf(g, glyphs[b].Centre).Angle, a)) > 0.01;
+            // The tick always marks the exact longitude.
+            EXPECT_NEAR(AngleGap(PolarOf(g, {glyphs[b].Tick.X1, glyphs[b].Tick.Y1}).Angle, a), 0,
+                        0.01)
+                << c.Name << ", body " << b;
+            for (int o = 1; o < b; ++o) {
+                if (glyphs[o].Level != glyphs[b].Level)
+                    continue;
+                const double dx = glyphs[o].Centre.X - glyphs[b].Centre.X;
+                const double dy = glyphs[o].Centre.Y - glyphs[b].Centre.Y;
+                // 0.09 logical units are 36 pixels on this 800-pixel wheel.
+                EXPECT_GE(std::hypot(dx, dy), 34) << c.Name << ", bodies " << o << " and " << b;
+            }
+        }
+        EXPECT_EQ(moved, c.Moved) << c.Name;
+    }
 }
 
 } // namespace
