@@ -120,7 +120,12 @@ void TInterpretation::GetSynastryText(int question, std::stringstream &stream) {
         // The key word leads into its passage on the same line.
         if (!attitude.empty())
             stream << attitude << ' ';
-        stream << FScratchStream.str();
+        const std::string passage = FScratchStream.str();
+        stream << passage;
+        // Passages are stored without a final line break; without one the next key word
+        // would run on in the middle of this passage's last line.
+        if (!passage.empty() && passage.back() != '\r' && passage.back() != '\n')
+            stream << '\r';
     }
 }
 

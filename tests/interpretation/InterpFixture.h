@@ -82,7 +82,8 @@ public:
             const std::string key = Key(book, chapter, code3, code4);
             SynastryQuestions.push_back(key);
             attitude = "Title " + key;
-            text << "Synastry " << key << "\r";
+            // As in the tables: no line break after the last line of a passage.
+            text << "Synastry " << key;
         };
     }
 };
