@@ -11,8 +11,11 @@ TWheelModel::TWheelModel(const TRectI &initial) : FAngles(DefaultWheelAngles()) 
 TWheelModel::~TWheelModel() {
     if (FHoroscope && FHoroscope->Wheel() == this)
         FHoroscope->SetWheel(nullptr);
-    if (FRelationWheel && FRelationWheel->FRelationWheel == this)
-        FRelationWheel->FRelationWheel = nullptr;
+    if (FRelationWheel)
+        std::erase(FRelationWheel->FReferrers, this);
+    // Wheels that draw this one as their partner must not keep a dangling link.
+    for (TWheelModel *referrer : FReferrers)
+        referrer->FRelationWheel = nullptr;
 }
 
 void TWheelModel::SetHoroscope(THoroscope *horoscope) {
@@ -27,7 +30,11 @@ void TWheelModel::SetHoroscope(THoroscope *horoscope) {
 void TWheelModel::SetRelationWheel(TWheelModel *wheel) {
     if (wheel == FRelationWheel)
         return;
+    if (FRelationWheel)
+        std::erase(FRelationWheel->FReferrers, this);
     FRelationWheel = wheel;
+    if (FRelationWheel)
+        FRelationWheel->FReferrers.push_back(this);
     Invalidate();
 }
 

@@ -4,6 +4,8 @@
 // derives from it and overrides Invalidate and StopBlinking.
 #pragma once
 
+#include <vector>
+
 #include "Horoscope.h"
 #include "WheelAngles.h"
 #include "WheelGeometry.h"
@@ -79,6 +81,7 @@ protected:
 private:
     THoroscope *FHoroscope = nullptr;
     TWheelModel *FRelationWheel = nullptr;
+    std::vector<TWheelModel *> FReferrers; ///< wheels whose RelationWheel is this one
     bool FDualMode = false;
     bool FAriesAtLeft = false;
     bool FOffScreen = false;

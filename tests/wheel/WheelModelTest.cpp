@@ -241,6 +241,22 @@ TEST_F(WheelModel, ReferencesAreDroppedOnBothSides) {
     }
     EXPECT_EQ(second.Wheel(), nullptr);
     EXPECT_EQ(other.RelationWheel(), nullptr);
+
+    // A one-way link is dropped as well when its partner goes first, and a partner that is
+    // replaced no longer reaches back.
+    TProbeWheel outer, replacement;
+    {
+        TProbeWheel inner;
+        outer.SetRelationWheel(&inner);
+        outer.SetDualMode(true);
+    }
+    EXPECT_EQ(outer.RelationWheel(), nullptr);
+    {
+        TProbeWheel inner;
+        outer.SetRelationWheel(&inner);
+        outer.SetRelationWheel(&replacement);
+    }
+    EXPECT_EQ(outer.RelationWheel(), &replacement);
 }
 
 } // namespace
