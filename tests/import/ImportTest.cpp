@@ -22,7 +22,9 @@ TEST(ReadPassages, KeysAttitudesAndTexts) {
                           "## 1 1 1 12\n"
                           "Attitude:  Quiet strength \n"
                           "\n"
-                          "First line.\r\n"
+                          "First line,\r\n"
+                          "  wrapped in the source.\r\n"
+                          "\n"
                           "\n"
                           "Second paragraph.\n"
                           "\n"
@@ -35,7 +37,8 @@ TEST(ReadPassages, KeysAttitudesAndTexts) {
     EXPECT_EQ(passages[0].Chapter, "01");
     EXPECT_EQ(passages[0].Code4, "12");
     EXPECT_EQ(passages[0].Attitude, "Quiet strength");
-    EXPECT_EQ(passages[0].Text, "First line.\n\nSecond paragraph.");
+    // A paragraph's wrapped lines become one line; the views wrap it to their width.
+    EXPECT_EQ(passages[0].Text, "First line, wrapped in the source.\n\nSecond paragraph.");
     EXPECT_EQ(passages[1].Code3, "13");
     EXPECT_EQ(passages[1].Code4, "x");
     EXPECT_EQ(passages[1].Attitude, "Meeting");

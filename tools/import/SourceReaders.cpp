@@ -60,6 +60,29 @@ std::string JoinText(std::vector<std::string> lines) {
     return text;
 }
 
+// A passage as the windows show it: the source's wrapped lines of a paragraph joined into one
+// line (the text views wrap it to their own width), paragraphs apart by an empty line.
+std::string FlowParagraphs(const std::vector<std::string> &lines) {
+    std::string text;
+    bool paragraphOpen = false;
+    bool paragraphEnded = false;
+    for (const std::string &raw : lines) {
+        const std::string line = TrimLeftBlanks(TrimRightBlanks(raw));
+        if (line.empty()) {
+            paragraphEnded = paragraphOpen;
+            continue;
+        }
+        if (paragraphEnded)
+            text += "\n\n";
+        else if (paragraphOpen)
+            text += ' ';
+        text += line;
+        paragraphOpen = true;
+        paragraphEnded = false;
+    }
+    return text;
+}
+
 // Sections opened by "## ..." lines: the key words and the lines that follow.
 struct TSection {
     std::vector<std::string> Key;
@@ -115,7 +138,7 @@ std::vector<TPassage> ReadPassages(std::istream &in, const std::string &source) 
                 break;
             }
         }
-        p.Text = JoinText(lines);
+        p.Text = FlowParagraphs(lines);
         passages.push_back(std::move(p));
     }
     return passages;
