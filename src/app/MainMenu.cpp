@@ -132,7 +132,8 @@ void TForm_KYR_Main::CreateMenus() {
 
     QMenu *view = topMenu("mnView", "&View");
     item(view, "miWheelDrawing", "&Wheel Drawing", [this] { OpenChild(TChildKind::Wheel); });
-    item(view, "miInterpretation", "&Interpretation", [] {})->setEnabled(false);
+    item(view, "miInterpretation", "&Interpretation",
+         [this] { OpenChild(TChildKind::Interpretation); });
     item(view, "miPlanetPositionGrid", "&Planet Position Grid",
          [this] { OpenChild(TChildKind::Positions); });
     item(view, "miHouseCuspPositionGrid", "&House Cusp Position Grid",
@@ -181,6 +182,7 @@ void TForm_KYR_Main::TagMenuItems() {
         if (QAction *action = MenuItem(t.Name))
             SetTag(action,
                    KYR_Language.GetText(t.Number).empty() ? FirstUntranslatedTag : t.Number);
+    TagCommandItems();
 }
 
 QAction *TForm_KYR_Main::MenuItem(const char *name) const {

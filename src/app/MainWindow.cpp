@@ -3,14 +3,23 @@
 #include "AskDlg.h"
 #include "AspectWindow.h"
 #include "Calendar.h"
+#include "ContextHelp.h"
 #include "CuspWindow.h"
 #include "DataCollection.h"
+#include "InterpWindow.h"
+#include "KeyWordDlg.h"
+#include "NameDlg.h"
+#include "SearchDlg.h"
+#include "MainToolBar.h"
 #include "PlaceOffsets.h"
 #include "PositionWindow.h"
+#include "QuickHelpWin.h"
+#include "SelectionPanel.h"
 #include "SymbolFonts.h"
 #include "SymbolWindow.h"
 #include "Translation.h"
 #include "Wheel.h"
+#include "WheelWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +32,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -93,9 +105,23 @@ TForm_KYR_Main::TForm_KYR_Main(TSetupEnvironment environment, QWidget *parent)
     setCentralWidget(FMdiArea);
     FMdiArea->setObjectName(QStringLiteral("MdiArea"));
     FSummary->setObjectName(QStringLiteral("ChartSummary"));
-    statusBar()->addWidget(FSummary, 1);
-    connect(FMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateMenuItems(); });
+    // The selection panel under the menu; its last page is the chart summary.
+    FSelection = new TSelectionPanel(KYR_Language, KYR_Horoscope_1, FSummary, this);
+    FSelection->Wheel = [this]() -> TWheel * { return FWheel; };
+    FSelection->Interpretation = [this]() -> TInterpretationTarget * { return FInterp.data(); };
+    FSelection->OnShowSummary = [this] { ShowChartSummary(); };
+    QToolBar *infoBar = addToolBar(QStringLiteral("Info"));
+    infoBar->setObjectName(QStringLiteral("InfoBar"));
+    infoBar->setMovable(false);
+    infoBar->addWidget(FSelection);
+    connect(FMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        UpdateMenuItems();
+        // Another wheel window may have changed the colour meanwhile.
+        if (sub && sub == FWheelWindow && FWheelWin)
+            FWheelWin->FormActivate();
+    });
     CreateMenus();
+    CreateCommands();
     UpdateMenuItems();
 }
 
@@ -160,6 +186,14 @@ bool TForm_KYR_Main::StartUp() {
 void TForm_KYR_Main::PostStartUp() {
     if (!FAskDlg)
         FAskDlg = new TAskDlg(KYR_Language, this);
+    ShowLanguageTestNotice();
+    if (!FQuickHelp) {
+        FQuickHelp = new TQHelpWin(KYR_Language, *FData, FSettings, this);
+        FKeyWordDlg = new TKeyWordDlg(KYR_Language, *FData, this);
+        FContextHelp = new TContextHelp(this);
+        FContextHelp->OnHelp = [this](int helpNo) { ShowQuickHelp(helpNo); };
+        ConnectDialogCommands();
+    }
 }
 
 void TForm_KYR_Main::LoadSettings(bool standard) {
@@ -177,6 +211,7 @@ void TForm_KYR_Main::LoadSettings(bool standard) {
     SetOrbMarks();
     SetHouseSystemMarks(FSettings.HouseSystem());
     RestoreMainPlace();
+    UpdateLanguageItems();
 }
 
 void TForm_KYR_Main::SetHereAndNow(const QDateTime &t) {
@@ -211,6 +246,7 @@ void TForm_KYR_Main::SetHereAndNow(const QDateTime &t) {
 }
 
 void TForm_KYR_Main::ShowChartSummary() {
+    FSelection->setCurrentIndex(TSelectionPanel::pgStandard);
     const THoroscope &h = KYR_Horoscope_1;
     if (!h.Active()) {
         FSummary->clear();
@@ -278,6 +314,8 @@ void TForm_KYR_Main::Horoscope1Changed() {
     }
     SetHouseSystemMarks(h.HouseSystem());
     UpdateCaptions();
+    if (FInterp && h.Active())
+        FInterp->SetInterptype(itBirthAnalysis);
 }
 
 void TForm_KYR_Main::Horoscope2Changed() {
@@ -292,6 +330,9 @@ void TForm_KYR_Main::LanguageChanged() {
         if (sub->widget())
             TranslateForm(KYR_Language, sub->widget());
     ApplyLanguageFont(KYR_Language, FSummary);
+    FSelection->Retranslate();
+    if (FInterp)
+        FInterp->LanguageChanged();
     // Translation puts the design captions back on the child windows.
     if (KYR_Language.Active() && !FLoading)
         UpdateCaptions();
@@ -327,6 +368,9 @@ QWidget *TForm_KYR_Main::OpenChild(TChildKind kind) {
     switch (kind) {
     case TChildKind::Wheel:
         existing = FWheelWindow;
+        break;
+    case TChildKind::Interpretation:
+        existing = FInterp;
         break;
     case TChildKind::Positions:
         existing = FPositions;
@@ -375,6 +419,8 @@ QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
     switch (kind) {
     case TChildKind::Wheel:
         return OpenWheelWindow();
+    case TChildKind::Interpretation:
+        return OpenInterpWindow();
     case TChildKind::Positions:
         table = FPositions = new TWinppos(w.Planets, l, h);
         break;
@@ -388,7 +434,7 @@ QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
         table = FSymbols = new TWinSymbols(w.Symbols, l, h);
         break;
     default:
-        return nullptr; // the interpretation window and the name list come later
+        return nullptr; // the name list comes later
     }
     QMdiSubWindow *sub = FMdiArea->addSubWindow(table);
     connect(
@@ -400,12 +446,25 @@ QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
 }
 
 QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
-    // A plain wheel in a frame of our own until the wheel window takes its place.
-    auto *wheel = new TWheel;
-    wheel->setObjectName(QStringLiteral("Wheel"));
-    wheel->SetShowAspects(!FSettings.System.HideAspects);
-    wheel->SetHoroscope(&KYR_Horoscope_1);
-    QMdiSubWindow *sub = FMdiArea->addSubWindow(wheel);
+    TWheelWin::TContext context;
+    context.First = &KYR_Horoscope_1;
+    context.Second = &KYR_Horoscope_2;
+    context.Setup = &FSettings;
+    context.Language = &KYR_Language;
+    context.Loading = FLoading;
+    // The animations play only while a wheel window is open.
+    context.AnimationButton = [this](bool enabled) {
+        if (FToolBar && FToolBar->AnimationBtn)
+            FToolBar->AnimationBtn->setEnabled(enabled);
+    };
+    auto *window = new TWheelWin(context);
+    window->setObjectName(QStringLiteral("WheelWin"));
+    window->setProperty("HelpContext", 540);
+    window->Wheel1()->setObjectName(QStringLiteral("Wheel"));
+    // A hit tells the selection panel, which tells the interpretation window.
+    window->OnShowItem = [this](TWheelHitType kind, int ref) { FSelection->ShowItem(kind, ref); };
+    window->OnDestroyed = [this] { FSelection->setCurrentIndex(TSelectionPanel::pgStandard); };
+    QMdiSubWindow *sub = FMdiArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("WheelWindow"));
     const TWindowPlace &place = FSettings.Windows.Wheel;
@@ -414,8 +473,10 @@ QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
     else
         sub->resize(480, 480);
     sub->installEventFilter(this);
-    FWheel = wheel;
+    FWheelWin = window;
+    FWheel = window->Wheel1();
     FWheelWindow = sub;
+    FWheelWindowObject = sub;
     const THoroscope &h = KYR_Horoscope_1;
     sub->setWindowTitle(ToQ(h.FirstName + " " + h.LastName));
     if (place.Valid && place.State == WindowMaximised)
@@ -427,8 +488,43 @@ QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
     return sub;
 }
 
+QWidget *TForm_KYR_Main::OpenInterpWindow() {
+    TInterpWin::TContext context;
+    context.First = &KYR_Horoscope_1;
+    context.Second = &KYR_Horoscope_2;
+    context.Language = &KYR_Language;
+    context.Setup = &FSettings;
+    context.Data = FData.get();
+    context.Loading = [this] { return FLoading; };
+    context.OnInformation = [this](const QString &text) { OnInformation(text); };
+    auto *frame = new TInterpWin(context);
+    frame->Wheel = [this]() -> TWheel * { return FWheel; };
+    QMdiSubWindow *sub = FMdiArea->addSubWindow(frame);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(
+        sub, &QObject::destroyed, this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
+    TranslateForm(KYR_Language, frame);
+    frame->AttachFrame(sub);
+    // The window keeps its own place once the program runs; at start-up it takes the saved
+    // one here, or the left half beside the wheel.
+    const TWindowPlace &place = FSettings.Windows.Interpretation;
+    if (place.Width > 0 && place.Height > 0)
+        sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
+    else
+        sub->setGeometry(0, 0, std::max(400, FMdiArea->width() / 2), std::max(300, FMdiArea->height()));
+    FInterp = frame;
+    if (place.Valid && place.State == WindowMaximised)
+        sub->showMaximized();
+    else if (place.Valid && place.State == WindowMinimised)
+        sub->showMinimized();
+    else
+        sub->show();
+    return frame;
+}
+
 bool TForm_KYR_Main::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == FWheelWindow.data()) {
+    // Compared as QObject: during its destruction the frame is no longer a QMdiSubWindow.
+    if (watched == static_cast<QObject *>(FWheelWindowObject.data())) {
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
@@ -490,6 +586,7 @@ void TForm_KYR_Main::closeEvent(QCloseEvent *event) {
     if (full) {
         StoreMainPlace();
         StoreWheelPlace();
+        StoreChildPlaces(false);
     }
     // The flag itself is always written, so switching it off is remembered.
     FSettings.WriteSettings(UserSettingsName, full);
@@ -538,6 +635,7 @@ void TForm_KYR_Main::UpdateMenuItems() {
     const bool any = FMdiArea && !FMdiArea->subWindowList().isEmpty();
     for (QAction *item : FChildItems)
         item->setEnabled(any);
+    UpdateCommandItems();
 }
 
 QString TForm_KYR_Main::Text(int number, const char *english) const {
@@ -548,8 +646,14 @@ QString TForm_KYR_Main::Text(int number, const char *english) const {
 QMdiSubWindow *TForm_KYR_Main::WheelWindow() const {
     return FWheelWindow;
 }
+TWheelWin *TForm_KYR_Main::WheelWin() const {
+    return FWheelWin;
+}
 TWheel *TForm_KYR_Main::Wheel() const {
     return FWheel;
+}
+TInterpWin *TForm_KYR_Main::InterpWindow() const {
+    return FInterp;
 }
 TWinppos *TForm_KYR_Main::Positions() const {
     return FPositions;

@@ -17,14 +17,25 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 
 namespace kyr {
 
 class TAskDlg;
+class TDynaDlg;
+class TMainToolBar;
+class TContextHelp;
 class TDataCollection;
+class TInterpWin;
+class TKeyWordDlg;
+class TNameDlg;
+class TQHelpWin;
+class TSearchDlg;
+class TSelectionPanel;
 class TWheel;
+class TWheelWin;
 class TWinAspects;
 class TWinCPos;
 class TWinSymbols;
@@ -66,6 +77,29 @@ public:
     /// Reads "KYR.STD" (standard) or "KYR.INI" and sets the menu marks from it.
     void LoadSettings(bool standard);
 
+    // Commands of the menu and the toolbar (MainCommands.cpp).
+    /// The chart of the here place at this moment; without a here place OnDefineHere asks
+    /// for one first.
+    void HereAndNowClick();
+    /// The wheel window's picture, or the interpretation's text, to the clipboard.
+    void CopyToClipboard();
+    /// The places of the main and the child windows and every setting into "KYR.INI".
+    void SaveAsYourStandard();
+    /// "KYR.STD" (standard) or "KYR.INI" again, applied to the charts and the windows.
+    void LoadYourStandard(bool standard);
+    /// House system, orbs, transit span, aspect lines and window places from the settings.
+    void ApplySettings();
+    /// Language number (1..13) of the settings' list; every window is translated again.
+    void ChooseLanguage(int number);
+    /// The modal dynamic-analysis dialog; on OK its choices go into KYR_Horoscope_1.
+    void DynamicAnalysisClick();
+    /// Closes the wheel and the interpretation windows.
+    void CloseName();
+    TMainToolBar *ToolBar() const { return FToolBar; }
+    TDynaDlg *DynaDlg() const;
+    /// Asks for the here place; true when one was set. Unset: a notice that there is none.
+    std::function<bool()> OnDefineHere;
+
     // Components.
     THoroscope KYR_Horoscope_1;
     THoroscope KYR_Horoscope_2;
@@ -81,7 +115,16 @@ public:
     // Child windows and controls, for the commands and for tests.
     QMdiArea *MdiArea() const { return FMdiArea; }
     QMdiSubWindow *WheelWindow() const;
+    /// The wheel window, and its first wheel.
+    TWheelWin *WheelWin() const;
     TWheel *Wheel() const;
+    /// The interpretation window; null while it is closed.
+    TInterpWin *InterpWindow() const;
+    /// The strip under the menu that tells about the last click in the wheel.
+    TSelectionPanel *SelectionPanel() const { return FSelection; }
+    TQHelpWin *QuickHelp() const { return FQuickHelp; }
+    TKeyWordDlg *KeyWordDlg() const { return FKeyWordDlg; }
+    TContextHelp *ContextHelp() const { return FContextHelp; }
     TWinppos *Positions() const;
     TWinCPos *Cusps() const;
     TWinAspects *Aspects() const;
@@ -107,6 +150,7 @@ private:
     void OpenStartUpChildren();
     QWidget *CreateChild(TChildKind kind);
     QMdiSubWindow *OpenWheelWindow();
+    QWidget *OpenInterpWindow();
     void StoreWheelPlace();
     void RestoreMainPlace();
     void StoreMainPlace();
@@ -116,8 +160,30 @@ private:
     void UpdateMenuItems();
     void SetHouseSystemMarks(int n);
     void SetOrbMarks();
+    void CreateCommands();
+    void CreateToolBar();
+    void TagCommandItems();
+    void UpdateCommandItems();
+    void UpdateLanguageItems();
+    void TranslateAnimationMenu();
+    void HelpButtonClick();
+    void ShowLanguageTestNotice();
+    QString ManualFile() const;
+    /// The open child windows' places into the settings; with all, the places of the kinds
+    /// not open become invalid, so that they stay closed at the next start.
+    void StoreChildPlaces(bool all);
+    /// The open child windows to their places; windows with a valid place are opened.
+    void RestoreChildPlaces();
     QString Text(int number, const char *english) const;
     bool LanguageIsUK() const;
+    /// The person, atlas, here, now, orb and import commands, enabled once their dialogs exist.
+    void ConnectDialogCommands();
+    enum class TNameCommand { New, Open, Edit };
+    /// The name dialog for New, Open or Edit; on OK the person goes into KYR_Horoscope_1.
+    void ChooseName(TNameCommand command);
+    void ImportNamesClick();
+    /// The quick help of a help number, when the quick-help window exists.
+    void ShowQuickHelp(int helpNo);
 
     TKyrSetup FSettings;
     std::unique_ptr<TDataCollection> FData;
@@ -129,7 +195,14 @@ private:
     int FOpenedCount = 0;
 
     QPointer<QMdiSubWindow> FWheelWindow;
+    QPointer<QObject> FWheelWindowObject; ///< the same frame, for the event filter
+    QPointer<TWheelWin> FWheelWin;
     QPointer<TWheel> FWheel;
+    QPointer<TInterpWin> FInterp;
+    TSelectionPanel *FSelection = nullptr;
+    TQHelpWin *FQuickHelp = nullptr;
+    TKeyWordDlg *FKeyWordDlg = nullptr;
+    TContextHelp *FContextHelp = nullptr;
     QPointer<TWinppos> FPositions;
     QPointer<TWinCPos> FCusps;
     QPointer<TWinAspects> FAspects;
@@ -144,6 +217,19 @@ private:
     QAction *FSaveOnExitItem = nullptr;
     QAction *FHereStartItem = nullptr;
     QList<QAction *> FChildItems; // enabled only while a child window exists
+    TMainToolBar *FToolBar = nullptr;
+    QPointer<TDynaDlg> FDynaDlg;
+    QAction *FCopyItem = nullptr;
+    QAction *FCloseNameItem = nullptr;
+    QAction *FHereAndNowItem = nullptr;
+    QMenu *FLanguageMenu = nullptr;
+    std::array<QAction *, MaxLanguages> FLanguageItems{};
+    int FChosenLanguage = 0; ///< the language picked in this session, 0 for none
+    std::unique_ptr<TNameDlg> FNameDlg; ///< created once and kept, as the user left it
+    std::unique_ptr<TSearchDlg> FSearchDlg;
+    bool FNameLoaded = false;           ///< a person was chosen since start-up
+    QString FImportDirectory;
+    QString FImportFile;
 };
 
 /// The language country of the settings' language code ("UK" when none is listed).

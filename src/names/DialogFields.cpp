@@ -1,0 +1,88 @@
+#include "DialogFields.h"
+
+#include "NameFields.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace kyr {
+
+TKeyFilter::TKeyFilter(QLineEdit *edit, std::function<void()> beep)
+    : QObject(edit), FEdit(edit), FHemisphere(false), FBeep(std::move(beep)) {
+    edit->installEventFilter(this);
+}
+
+TKeyFilter::TKeyFilter(QLineEdit *edit, QString mark1, QString mark2, std::function<void()> beep)
+    : QObject(edit), FEdit(edit), FHemisphere(true), FMark1(std::move(mark1)),
+      FMark2(std::move(mark2)), FBeep(std::move(beep)) {
+    edit->installEventFilter(this);
+}
+
+void TKeyFilter::SetMarks(const QString &mark1, const QString &mark2) {
+    FMark1 = mark1;
+    FMark2 = mark2;
+}
+
+bool TKeyFilter::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != FEdit || event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QString text = key->text();
+    // Keys without a character (arrows, Tab) and shortcuts pass untouched.
+    if (text.isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const char32_t code = text.toUcs4().value(0);
+    if (!FHemisphere) {
+        if (DigitKeyAccepted(code))
+            return false;
+    } else {
+        if (code < 32 || code == 127)
+            return false; // control keys: backspace, return
+        if (const auto mark =
+                HemisphereKey(text.toStdString(), FMark1.toStdString(), FMark2.toStdString())) {
+            FEdit->setText(QString::fromStdString(*mark));
+            return true;
+        }
+    }
+    if (FBeep)
+        FBeep();
+    return true;
+}
+
+bool CheckEditRange(QLineEdit *edit, int min, int max, const std::function<void()> &beep) {
+    const TRangeCheck check = CheckRange(edit->text().toStdString(), min, max);
+    if (check.Replacement) {
+        edit->setText(QString::fromStdString(*check.Replacement));
+        if (beep)
+            beep();
+        if (edit->isVisible() && edit->isEnabled())
+            edit->setFocus();
+    }
+    return check.InRange;
+}
+
+QString LocaleDateOrder() {
+    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat).toLower();
+    QString order;
+    for (const QChar c : format) {
+        const QChar letter = c == QLatin1Char('y')   ? QLatin1Char('Y')
+                             : c == QLatin1Char('m') ? QLatin1Char('M')
+                             : c == QLatin1Char('d') ? QLatin1Char('D')
+                                                     : QChar();
+        if (!letter.isNull() && !order.contains(letter))
+            order += letter;
+    }
+    // A format without all three letters keeps the stored order.
+    return order.size() == 3 ? order : QStringLiteral("YMD");
+}
+
+QString LocaleDateSeparator() {
+    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    for (const QChar c : format)
+        if (!c.isLetter() && !c.isSpace() && c != QLatin1Char('\''))
+            return QString(c);
+    return QStringLiteral("-");
+}
+
+} // namespace kyr

@@ -1,0 +1,49 @@
+// Helpers for the numeric fields of the dialogs: key filters, the range check on leaving a field
+// and the order of the date fields.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace kyr {
+
+/// Filters the keys of a line edit: a digit field refuses what DigitKeyAccepted refuses; a
+/// hemisphere field takes only one of its two marks and shows it upper-cased in place of the
+/// old one. A refused key sounds the beep.
+class TKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    /// A digit field.
+    TKeyFilter(QLineEdit *edit, std::function<void()> beep);
+    /// A hemisphere field with its two marks; the marks may change with the language.
+    TKeyFilter(QLineEdit *edit, QString mark1, QString mark2, std::function<void()> beep);
+
+    void SetMarks(const QString &mark1, const QString &mark2);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *FEdit;
+    bool FHemisphere;
+    QString FMark1, FMark2;
+    std::function<void()> FBeep;
+};
+
+/// True when the edit's integer value lies in min..max. Below or above, the edit gets the limit,
+/// the beep sounds and the edit takes the focus (when it can) and the result is false; an empty
+/// edit gives false without a beep.
+bool CheckEditRange(QLineEdit *edit, int min, int max, const std::function<void()> &beep);
+
+/// The order of year (Y), month (M) and day (D) in the locale's short date format, as a text
+/// such as "YMD" or "DMY".
+QString LocaleDateOrder();
+/// The character between the parts of the locale's short date ("/", ".", "-").
+QString LocaleDateSeparator();
+
+} // namespace kyr

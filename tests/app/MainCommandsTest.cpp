@@ -1,0 +1,582 @@
+// The main window's toolbar and commands, offscreen: hover bitmaps, here and now, clipboard,
+// the user's and the shipped standard, window places over a restart, the language menu, the
+// text-number display and the dynamic analysis. The user's settings file lies in a temporary
+// directory so that no test writes the developer's files.
+#include "KyrApplication.h"
+#include "MainWindow.h"
+
+#include "AspectWindow.h"
+#include "ContextHelp.h"
+#include "DataCollection.h"
+#include "DynaDlg.h"
+#include "MainToolBar.h"
+#include "PositionWindow.h"
+#include "ProfileFile.h"
+#include "ProgramDirectory.h"
+#include "QuickHelpWin.h"
+#include "Translation.h"
+#include "Wheel.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace kyr;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string ProgramDir = KYR_PROGRAM_DIR "/";
+
+QRect FrameRect(QWidget *form) {
+    QWidget *frame = form;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+        frame = sub;
+    return frame->geometry();
+}
+
+class MainCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FConfig.isValid());
+        UseProgramDirectory(ProgramDir);
+        FIniFile = FConfig.filePath("KYR.INI").toStdString();
+    }
+    void TearDown() override {
+        FMain.reset();
+        SetProgramDirectory("");
+    }
+
+    void UseProgramDirectory(const std::string &directory) {
+        FProgramDir = directory;
+        SetProgramDirectory(directory);
+    }
+
+    // A user file from the standard one with some keys changed.
+    void WriteUserSettings(const std::vector<std::array<std::string, 3>> &keys) {
+        std::ifstream in(ProgramDir + "KYR.STD");
+        std::ofstream out(FIniFile);
+        out << in.rdbuf();
+        out.close();
+        TProfileFile ini(FIniFile);
+        for (const auto &[section, key, value] : keys)
+            ini.WriteString(section, key, value);
+        ini.UpdateFile();
+    }
+
+    // As the program starts, without touching the window's place.
+    TForm_KYR_Main &Start() {
+        TSetupEnvironment environment;
+        environment.ProgramDirectory = FProgramDir;
+        environment.ConfigDirectory = FConfig.path().toStdString() + "/";
+        environment.CanWrite = [](const std::string &) { return false; };
+        FMain = std::make_unique<TForm_KYR_Main>(environment);
+        FMain->OnInformation = [this](const QString &text) { FMessages.push_back(text); };
+        EXPECT_TRUE(FMain->StartUp());
+        FMain->KYR_Language.SetActive(false);
+        FMain->KYR_Language.SetActive(true);
+        FMain->PostStartUp();
+        FMain->SetLoading(false);
+        FMain->show();
+        QApplication::processEvents();
+        return *FMain;
+    }
+
+    void Restart() {
+        FMain.reset();
+        QApplication::processEvents();
+        Start();
+    }
+
+    QAction *Item(const char *name) const { return FMain->MenuItem(name); }
+
+    QTemporaryDir FConfig;
+    std::string FIniFile;
+    std::string FProgramDir;
+    std::unique_ptr<TForm_KYR_Main> FMain;
+    QStringList FMessages;
+};
+
+TEST_F(MainCommands, ToolbarButtonsShowTheirBitmapsAndHighlightUnderTheMouse) {
+    TForm_KYR_Main &main = Start();
+    TMainToolBar &bar = *main.ToolBar();
+    struct TCase {
+        QToolButton *Button;
+        const char *Name, *Normal, *Hover, *Hint;
+        bool Enabled;
+    };
+    const TCase cases[] = {
+        {bar.OpenBtn, "OpenBtn", "32Name_1.bmp", "32Name_2.bmp", "Edit Name", true},
+        {bar.SpeedButton3, "SpeedButton3", "32Horr_1.bmp", "32Horr_2.bmp", "Chart for Here and Now",
+         true},
+        {bar.DynaBtn, "DynaBtn", "32Dynmc1.bmp", "32Dynmc2.bmp", "Dynamic Analysis", true},
+        // Enabled while the wheel window is open.
+        {bar.AnimationBtn, "AnimationBtn", "32Vid1.bmp", "32Vid2.bmp", "Animations", true},
+        {bar.SpeedButton_Web, "SpeedButton_Web", "32Web_1.bmp", "32Web_2.bmp",
+         "Open the program's web site", false},
+        {bar.HlpBtn, "HlpBtn", "32Help_1.bmp", "32Help_2.bmp", "Context Help", true},
+    };
+    const QDir buttons(QString::fromStdString(ProgramDir + "Buttons"));
+    auto shows = [&](QToolButton *button, const char *file) {
+        // Both through a pixmap, which premultiplies the soft edges the same way.
+        return button->icon().pixmap(32, 32).toImage() ==
+               QPixmap(buttons.filePath(QLatin1String(file))).toImage();
+    };
+    ASSERT_EQ(6u, std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const TCase &c = cases[i];
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(c.Button, bar.Buttons()[i]);
+        EXPECT_EQ(QLatin1String(c.Name), c.Button->objectName());
+        ASSERT_TRUE(bar.HasBitmaps(c.Button));
+        EXPECT_TRUE(shows(c.Button, c.Normal));
+        EXPECT_FALSE(shows(c.Button, c.Hover));
+        EXPECT_EQ(QString::fromUtf8(c.Hint), c.Button->toolTip());
+        EXPECT_EQ(c.Enabled, c.Button->isEnabled());
+    }
+
+    // The mouse over one button, then over the next: only the one under it is highlighted.
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(bar.DynaBtn, &enter);
+    EXPECT_EQ(bar.DynaBtn, bar.Highlighted());
+    EXPECT_TRUE(shows(bar.DynaBtn, "32Dynmc2.bmp"));
+    QApplication::sendEvent(bar.SpeedButton3, &enter);
+    EXPECT_EQ(bar.SpeedButton3, bar.Highlighted());
+    EXPECT_TRUE(shows(bar.SpeedButton3, "32Horr_2.bmp"));
+    EXPECT_TRUE(shows(bar.DynaBtn, "32Dynmc1.bmp"));
+    QApplication::sendEvent(bar.SpeedButton3, &leave);
+    EXPECT_EQ(nullptr, bar.Highlighted());
+    EXPECT_TRUE(shows(bar.SpeedButton3, "32Horr_1.bmp"));
+    // A disabled button is not highlighted.
+    QApplication::sendEvent(bar.SpeedButton_Web, &enter);
+    EXPECT_EQ(nullptr, bar.Highlighted());
+}
+
+TEST_F(MainCommands, HelpButtonSwitchesTheHelpModeAndOffShowsTheGeneralHelp) {
+    TForm_KYR_Main &main = Start();
+    ASSERT_NE(nullptr, main.ContextHelp());
+    main.ToolBar()->HlpBtn->click();
+    EXPECT_TRUE(main.ContextHelp()->HelpMode());
+    ASSERT_NE(nullptr, QApplication::overrideCursor());
+    EXPECT_EQ(Qt::WhatsThisCursor, QApplication::overrideCursor()->shape());
+    main.ToolBar()->HlpBtn->click();
+    EXPECT_FALSE(main.ContextHelp()->HelpMode());
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
+    EXPECT_EQ(999, main.QuickHelp()->HelpNo());
+}
+
+TEST_F(MainCommands, HereAndNowOnStartupIsWrittenAtOnceAndFollowedAtTheNextStart) {
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        WriteUserSettings(
+            {{{"System", "HereAndNow", on ? "0" : "1"}}, {{"System", "SaveOnExit", "0"}}});
+        Start();
+        QAction *item = Item("smHoroscopeforHere");
+        EXPECT_EQ(!on, item->isChecked());
+        item->trigger();
+        EXPECT_EQ(on, item->isChecked());
+        EXPECT_EQ(on ? "1" : "0", TProfileFile(FIniFile).ReadString("System", "HereAndNow", "?"));
+        Restart();
+        EXPECT_EQ(on, Item("smHoroscopeforHere")->isChecked());
+        EXPECT_EQ(on, FMain->KYR_Horoscope_1.Active());
+        FMain.reset();
+    }
+}
+
+TEST_F(MainCommands, MissingBitmapsLeaveCaptionedButtons) {
+    QTemporaryDir empty;
+    TMainToolBar bar(empty.path());
+    for (QToolButton *button : bar.Buttons()) {
+        EXPECT_FALSE(bar.HasBitmaps(button)) << button->objectName().toStdString();
+        EXPECT_FALSE(button->text().isEmpty());
+    }
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(bar.HlpBtn, &enter);
+    EXPECT_TRUE(bar.HlpBtn->icon().isNull());
+}
+
+TEST_F(MainCommands, HereAndNowFromTheToolbarAndTheMenu) {
+    struct TCase {
+        const char *Name;
+        std::function<void(TForm_KYR_Main &)> Command;
+    };
+    const TCase cases[] = {
+        {"toolbar", [](TForm_KYR_Main &m) { m.ToolBar()->SpeedButton3->click(); }},
+        {"menu", [](TForm_KYR_Main &m) { m.MenuItem("miHereAndNow")->trigger(); }},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteUserSettings({{{"System", "HereAndNow", "0"}}});
+        TForm_KYR_Main &main = Start();
+        const THoroscope &h = main.KYR_Horoscope_1;
+        ASSERT_FALSE(h.Active());
+        ASSERT_EQ("New York", h.PlaceName);
+        const QDate today = QDate::currentDate();
+        c.Command(main);
+        ASSERT_TRUE(h.Active());
+        EXPECT_EQ("London", h.PlaceName);
+        EXPECT_EQ("Current Session", h.FirstName);
+        EXPECT_EQ(today.year() * 10000 + today.month() * 100 + today.day(),
+                  static_cast<int>(std::lround(static_cast<double>(h.BirthDate() * 10000))));
+        EXPECT_TRUE(main.SummaryLabel()->text().contains("London"));
+        for (QMdiSubWindow *sub : main.MdiArea()->subWindowList())
+            EXPECT_EQ("Current Session ", sub->windowTitle());
+        FMain.reset();
+    }
+}
+
+TEST_F(MainCommands, HereAndNowWithoutAHerePlaceAsksForOneFirst) {
+    WriteUserSettings({{{"System", "HereAndNow", "0"}}, {{"Startup", "Place", ""}}});
+    TForm_KYR_Main &main = Start();
+    const THoroscope &h = main.KYR_Horoscope_1;
+    // Nobody to ask: a notice, and the chart stays as it was.
+    main.OnDefineHere = nullptr;
+    main.ToolBar()->SpeedButton3->click();
+    EXPECT_FALSE(h.Active());
+    ASSERT_EQ(1, FMessages.size());
+    EXPECT_TRUE(FMessages[0].startsWith("The place for the here-and-now chart"));
+    // The user gives no place: nothing happens.
+    int asked = 0;
+    main.OnDefineHere = [&] { return ++asked, false; };
+    main.ToolBar()->SpeedButton3->click();
+    EXPECT_EQ(1, asked);
+    EXPECT_FALSE(h.Active());
+    // The user picks Paris: the chart is drawn there.
+    main.OnDefineHere = [&] {
+        ++asked;
+        main.Settings().SetPlace("France, Paris");
+        return true;
+    };
+    main.ToolBar()->SpeedButton3->click();
+    EXPECT_EQ(2, asked);
+    ASSERT_TRUE(h.Active());
+    EXPECT_EQ("Paris", h.PlaceName);
+    // Now that a place is known nobody is asked again.
+    main.ToolBar()->SpeedButton3->click();
+    EXPECT_EQ(2, asked);
+    EXPECT_EQ(1, FMessages.size());
+}
+
+TEST_F(MainCommands, CopyToClipboardTakesTheWheelPictureWhileTheWheelWindowIsInFront) {
+    TForm_KYR_Main &main = Start();
+    QAction *copy = Item("miCopyToClipboard");
+    ASSERT_NE(nullptr, main.WheelWindow());
+    main.MdiArea()->setActiveSubWindow(main.WheelWindow());
+    QApplication::processEvents();
+    EXPECT_TRUE(copy->isEnabled());
+    QApplication::clipboard()->clear();
+    copy->trigger();
+    const QImage image = QApplication::clipboard()->image();
+    ASSERT_FALSE(image.isNull());
+    QWidget *form = main.WheelWindow()->widget();
+    EXPECT_EQ(form->size() * form->devicePixelRatio(), image.size());
+    // A drawn wheel, not an empty area: many colours.
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 20);
+
+    // A table window in front: nothing to copy.
+    main.MenuItem("miPlanetPositionGrid")->trigger();
+    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(main.Positions()->Frame()));
+    QApplication::processEvents();
+    ASSERT_NE(main.WheelWindow(), main.MdiArea()->currentSubWindow());
+    EXPECT_FALSE(copy->isEnabled());
+    main.MdiArea()->setActiveSubWindow(main.WheelWindow());
+    QApplication::processEvents();
+    EXPECT_TRUE(copy->isEnabled());
+}
+
+TEST_F(MainCommands, RestartPutsTheWindowsBackWhereTheyWere) {
+    // Saved on exit, or by "Save As Your Standard" with saving on exit switched off (then the
+    // later moves are forgotten).
+    for (const bool saveAs : {false, true}) {
+        SCOPED_TRACE(saveAs ? "save as your standard" : "save on exit");
+        std::remove(FIniFile.c_str());
+        TForm_KYR_Main &main = Start();
+        const QRect mainPlace(60, 40, 1100, 760);
+        main.setGeometry(mainPlace);
+        main.MenuItem("miPlanetPositionGrid")->trigger();
+        main.MenuItem("miAspectGrid")->trigger();
+        QApplication::processEvents();
+        const QRect wheelPlace(300, 10, 420, 400);
+        const QRect positionsPlace(15, 25, 310, 330);
+        main.WheelWindow()->setGeometry(wheelPlace);
+        main.Positions()->Frame()->setGeometry(positionsPlace);
+        main.Aspects()->Frame()->close(); // a closed window keeps its place
+        QApplication::processEvents();
+        if (saveAs) {
+            QFile first(QDir::current().filePath("KyrFirst.ini"));
+            ASSERT_TRUE(first.open(QIODevice::WriteOnly));
+            first.close();
+            main.MenuItem("miSaveOnExit")->trigger();
+            main.MenuItem("miSaveAsYourStandard")->trigger();
+            EXPECT_FALSE(first.exists());
+            main.WheelWindow()->setGeometry(400, 100, 300, 300);
+            main.setGeometry(10, 10, 900, 700);
+        }
+        main.MenuItem("miExit")->trigger();
+
+        Restart();
+        TForm_KYR_Main &again = *FMain;
+        EXPECT_EQ(mainPlace, again.geometry());
+        ASSERT_NE(nullptr, again.WheelWindow());
+        EXPECT_EQ(wheelPlace, again.WheelWindow()->geometry());
+        ASSERT_NE(nullptr, again.Positions());
+        EXPECT_EQ(positionsPlace, FrameRect(again.Positions()));
+        // Save As forgets the windows that are not open; a plain exit reopens them.
+        EXPECT_EQ(!saveAs, again.Aspects() != nullptr);
+        EXPECT_EQ(nullptr, again.Cusps());
+        FMain.reset();
+    }
+}
+
+TEST_F(MainCommands, LoadingAStandardBringsBackItsSettingsAndWindows) {
+    WriteUserSettings({{{"System", "HouseSystem", "2"}},
+                       {{"System", "HideAspects", "1"}},
+                       {{"Windows", "Planets", "30,20,280,300,0"}},
+                       {{"Windows", "Wheel", "400,10,300,300,0"}}});
+    TForm_KYR_Main &main = Start();
+    THoroscope &h = main.KYR_Horoscope_1;
+    EXPECT_EQ(HouseEqual, h.HouseSystem());
+    main.MenuItem("smKoch")->trigger();
+    main.MenuItem("smHide")->trigger(); // shows the aspect lines again
+    main.Positions()->Frame()->close();
+    QApplication::processEvents();
+    ASSERT_EQ(nullptr, main.Positions());
+
+    struct TCase {
+        const char *Item;
+        int HouseSystem;
+        const char *Marked;
+        bool Hide;
+        bool Positions;
+    };
+    const TCase cases[] = {
+        {"miLoadKyrStandard", HousePlacidus, "smPlacidus", false, false},
+        {"miLoadYourStandard", HouseEqual, "smEqual", true, true},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Item);
+        main.MenuItem(c.Item)->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(c.HouseSystem, h.HouseSystem());
+        EXPECT_EQ(c.HouseSystem, main.Settings().HouseSystem());
+        EXPECT_TRUE(main.MenuItem(c.Marked)->isChecked());
+        EXPECT_EQ(c.Hide, main.MenuItem("smHide")->isChecked());
+        ASSERT_NE(nullptr, main.Wheel());
+        EXPECT_EQ(!c.Hide, main.Wheel()->ShowAspects());
+        EXPECT_EQ(c.Positions, main.Positions() != nullptr);
+        if (main.Positions()) {
+            EXPECT_EQ(QRect(30, 20, 280, 300), FrameRect(main.Positions()));
+        }
+    }
+}
+
+TEST_F(MainCommands, CommandsOfLaterDialogsArePresentButGreyed) {
+    TForm_KYR_Main &main = Start();
+    const struct {
+        const char *Name;
+        bool Enabled;
+    } items[] = {
+        {"miFileNew", true},       {"miOpenName", true},           {"miEditName", true},
+        {"miImportNames", true},   {"smDefineHere", true},         {"smDefineNow", true},
+        {"miAtlas", true},         {"smUserDefinedOrbs", true},    {"miUsingHelp", true},
+        {"miSearchForHelpOn", true}, {"miPrintWheel", false},      {"miPrintInterpretation", false},
+        {"miPrintBook", false},    {"miPrintSetup", false},        {"miOnlineHelp", false},
+    };
+    for (const auto &i : items) {
+        QAction *item = main.MenuItem(i.Name);
+        ASSERT_NE(nullptr, item) << i.Name;
+        EXPECT_EQ(i.Enabled, item->isEnabled()) << i.Name;
+        EXPECT_FALSE(item->text().isEmpty()) << i.Name;
+    }
+    // The working ones carry their text numbers.
+    EXPECT_EQ(1094, Tag(main.MenuItem("miCopyToClipboard")));
+    EXPECT_EQ("&Copy To Clipboard", main.MenuItem("miCopyToClipboard")->text());
+    EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_C), main.MenuItem("miCopyToClipboard")->shortcut());
+    // "Close Name" closes the wheel window.
+    ASSERT_NE(nullptr, main.WheelWindow());
+    main.MenuItem("miCloseName")->trigger();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_EQ(nullptr, main.WheelWindow());
+    EXPECT_FALSE(main.ToolBar()->AnimationBtn->isEnabled());
+}
+
+TEST_F(MainCommands, DynamicAnalysisDialogSetsTheTransitSpan) {
+    struct TCase {
+        const char *Name;
+        bool Ok;
+        int From, To;
+    };
+    TForm_KYR_Main &main = Start();
+    THoroscope &h = main.KYR_Horoscope_1;
+    const int from = h.FromYear(), to = h.ToYear();
+    const TCase cases[] = {
+        {"DynaBtn", false, from, to},
+        {"miDynamicAnalysis", true, 2010, 2012},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        bool shown = false;
+        QTimer::singleShot(0, &main, [&] {
+            TDynaDlg *dialog = main.DynaDlg();
+            ASSERT_NE(nullptr, dialog);
+            shown = dialog->isVisible();
+            dialog->findChild<QLineEdit *>("Edit2")->setText("2010");
+            dialog->findChild<QLineEdit *>("Edit4")->setText("2012");
+            dialog->findChild<QPushButton *>(c.Ok ? "Button1" : "Button2")->click();
+        });
+        if (std::string(c.Name) == "DynaBtn")
+            main.ToolBar()->DynaBtn->click();
+        else
+            main.MenuItem(c.Name)->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(c.From, main.Settings().FromYear);
+        EXPECT_EQ(c.From, h.FromYear());
+        EXPECT_EQ(c.To, h.ToYear());
+        EXPECT_TRUE(h.Active());
+    }
+}
+
+TEST_F(MainCommands, LanguageTestModeShowsTextNumbersOnF12) {
+    for (const bool testMode : {false, true}) {
+        SCOPED_TRACE(testMode);
+        WriteUserSettings({{{"Debug", "TagLanguage", testMode ? "1" : "0"}}});
+        FMessages.clear();
+        TForm_KYR_Main &main = Start();
+        EXPECT_EQ(testMode, FMessages.contains("Language test mode is ON"));
+        QAction *file = main.MenuItem("mnFile");
+        QString shownCaption;
+        bool boxShown = false;
+        QTimer::singleShot(50, &main, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                boxShown = true;
+                shownCaption = file->text();
+                box->close();
+            }
+        });
+        QTest::keyClick(&main, Qt::Key_F12);
+        QTest::qWait(100);
+        EXPECT_EQ(testMode, boxShown);
+        if (testMode) {
+            EXPECT_EQ("[1053]", shownCaption);
+        }
+        EXPECT_EQ("&File", file->text());
+        FMain.reset();
+    }
+}
+
+// A program directory with a second language, "GE": its texts and its own copies of the
+// per-language tables; everything else is the build's.
+class SecondLanguage : public MainCommands {
+protected:
+    void SetUp() override {
+        MainCommands::SetUp();
+        ASSERT_TRUE(FProgram.isValid());
+        const fs::path to = FProgram.path().toStdString();
+        for (const auto &entry : fs::directory_iterator(ProgramDir))
+            if (entry.path().filename() != "Data")
+                fs::create_symlink(entry.path(), to / entry.path().filename());
+        fs::create_directory(to / "Data");
+        for (const auto &entry : fs::directory_iterator(ProgramDir + "Data"))
+            fs::create_symlink(entry.path(), to / "Data" / entry.path().filename());
+        for (const char *table : {"BOOK", "HELP", "KHLP", "SYBOOK"})
+            fs::copy_file(ProgramDir + "Data/" + table + "UK.DAT",
+                          to / "Data" / (std::string(table) + "GE.DAT"));
+        fs::copy_file(ProgramDir + "KYR_UK.TXT", to / "KYR_GE.TXT");
+        std::ofstream(to / "KYR_GE.TXT", std::ios::app) << "\n1053=\"&Datei\"\n"
+                                                           "850=\"Namen bearbeiten\"\n"
+                                                           "1094=\"&Kopieren\"\n";
+        UseProgramDirectory(FProgram.path().toStdString() + "/");
+        WriteUserSettings({{{"Languages", "Country2", "GE Deutsch"}},
+                           {{"Languages", "Country3", "SP Español"}},
+                           {{"System", "HereAndNow", "0"}}});
+    }
+    QTemporaryDir FProgram;
+};
+
+TEST_F(SecondLanguage, ChoosingALanguageTranslatesTheWindowAndSwitchesTheTables) {
+    TForm_KYR_Main &main = Start();
+    QAction *menu = main.MenuItem("mnLanguage");
+    ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(menu->isVisible());
+    struct TSlot {
+        const char *Item, *Caption;
+        bool Enabled, Checked;
+    };
+    auto expectSlots = [&](std::initializer_list<TSlot> expected) {
+        for (const TSlot &s : expected) {
+            QAction *item = main.MenuItem(s.Item);
+            SCOPED_TRACE(s.Item);
+            EXPECT_TRUE(item->isVisible());
+            EXPECT_EQ(QString::fromUtf8(s.Caption), item->text());
+            EXPECT_EQ(s.Enabled, item->isEnabled()); // SP has no book
+            EXPECT_EQ(s.Checked, item->isChecked());
+        }
+        EXPECT_FALSE(main.MenuItem("smLngv4")->isVisible());
+    };
+    expectSlots({{"smLngv1", "English", true, true},
+                 {"smLngv2", "Deutsch", true, false},
+                 {"smLngv3", "Español", false, false}});
+
+    main.MenuItem("smLngv2")->trigger();
+    EXPECT_EQ("GE", main.KYR_Language.Country());
+    EXPECT_EQ("GE", main.Data()->LanguageCode());
+    EXPECT_EQ(2, main.Settings().Selected());
+    EXPECT_EQ("&Datei", main.MenuItem("mnFile")->text());
+    EXPECT_EQ("&Kopieren", main.MenuItem("miCopyToClipboard")->text());
+    EXPECT_EQ("Namen bearbeiten", main.ToolBar()->OpenBtn->toolTip());
+    expectSlots({{"smLngv1", "English", true, false},
+                 {"smLngv2", "Deutsch", true, true},
+                 {"smLngv3", "Español", false, false}});
+
+    // The user's file still selects English; the language chosen in this session stays.
+    main.MenuItem("miLoadYourStandard")->trigger();
+    EXPECT_EQ("GE", main.KYR_Language.Country());
+    EXPECT_EQ("GE", main.Data()->LanguageCode());
+    EXPECT_EQ("&Datei", main.MenuItem("mnFile")->text());
+    EXPECT_TRUE(main.MenuItem("smLngv2")->isChecked());
+
+    main.MenuItem("smLngv1")->trigger();
+    EXPECT_EQ("UK", main.KYR_Language.Country());
+    EXPECT_EQ("&File", main.MenuItem("mnFile")->text());
+    EXPECT_EQ("Edit Name", main.ToolBar()->OpenBtn->toolTip());
+}
+
+TEST_F(MainCommands, OneLanguageHidesTheLanguageMenu) {
+    TForm_KYR_Main &main = Start();
+    ASSERT_NE(nullptr, main.MenuItem("mnLanguage"));
+    EXPECT_FALSE(main.MenuItem("mnLanguage")->isVisible());
+    EXPECT_EQ("English", main.MenuItem("smLngv1")->text());
+    EXPECT_TRUE(main.MenuItem("smLngv1")->isChecked());
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TKyrApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
