@@ -46,6 +46,7 @@ constexpr TMenuText MenuTexts[] = {
     {"miHouseCuspPositionGrid", TextNo(1072)},
     {"miAspectGrid", TextNo(1073)},
     {"miSymbolExplanation", TextNo(1074)},
+    {"miNameList", TextNo(1314)},
     {"mnWindow", TextNo(1075)},
     {"miCascade", TextNo(1076)},
     {"miTile", TextNo(1077)},
@@ -141,6 +142,7 @@ void TForm_KYR_Main::CreateMenus() {
     item(view, "miAspectGrid", "&Aspect Grid", [this] { OpenChild(TChildKind::Aspects); });
     item(view, "miSymbolExplanation", "&Symbol Explanation",
          [this] { OpenChild(TChildKind::Symbols); });
+    item(view, "miNameList", "&Name List", [this] { OpenChild(TChildKind::NameList); });
 
     QMenu *window = topMenu("mnWindow", "&Window");
     FChildItems = {

@@ -9,7 +9,10 @@
 #include "InterpWindow.h"
 #include "KeyWordDlg.h"
 #include "NameDlg.h"
+#include "NameLists.h"
+#include "NameRecord.h"
 #include "SearchDlg.h"
+#include "WinNames.h"
 #include "MainToolBar.h"
 #include "PlaceOffsets.h"
 #include "PositionWindow.h"
@@ -384,7 +387,8 @@ QWidget *TForm_KYR_Main::OpenChild(TChildKind kind) {
     case TChildKind::Symbols:
         existing = FSymbols;
         break;
-    default:
+    case TChildKind::NameList:
+        existing = FNames;
         break;
     }
     if (existing) {
@@ -433,8 +437,21 @@ QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
     case TChildKind::Symbols:
         table = FSymbols = new TWinSymbols(w.Symbols, l, h);
         break;
-    default:
-        return nullptr; // the name list comes later
+    case TChildKind::NameList: {
+        auto *names = new TWinNames(*FData, l, w.NameList);
+        FNames = names;
+        QMdiSubWindow *sub = FMdiArea->addSubWindow(names);
+        connect(
+            sub, &QObject::destroyed, this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
+        TranslateForm(KYR_Language, names);
+        const TWindowPlace &place = w.NameList;
+        if (place.Width > 0 && place.Height > 0)
+            sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
+        else
+            sub->resize(260, 420);
+        sub->show();
+        return names;
+    }
     }
     QMdiSubWindow *sub = FMdiArea->addSubWindow(table);
     connect(
@@ -474,6 +491,15 @@ QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
         sub->resize(480, 480);
     sub->installEventFilter(this);
     FWheelWin = window;
+    // A person dragged from the name list goes into the chart under the drop point.
+    window->OnNameDropped = [this](const QString &name, QPoint, THoroscope *target) {
+        TPersonName person;
+        if (!target || !FindDroppedName(*FData, name.toStdString(), person))
+            return;
+        target->SetActive(false);
+        LoadNameIntoHoroscope(*FData, person.First, person.Last, *target);
+        target->SetActive(true);
+    };
     FWheel = window->Wheel1();
     FWheelWindow = sub;
     FWheelWindowObject = sub;

@@ -33,6 +33,7 @@ class TKeyWordDlg;
 class TNameDlg;
 class TQHelpWin;
 class TSearchDlg;
+class TWinNames;
 class TSelectionPanel;
 class TWheel;
 class TWheelWin;
@@ -207,6 +208,7 @@ private:
     QPointer<TWinCPos> FCusps;
     QPointer<TWinAspects> FAspects;
     QPointer<TWinSymbols> FSymbols;
+    QPointer<TWinNames> FNames;
 
     std::array<QAction *, 3> FHouseItems{};
     QAction *FStrongItem = nullptr;

@@ -6,6 +6,7 @@
 #include "AspectWindow.h"
 #include "CuspWindow.h"
 #include "InterpWindow.h"
+#include "WinNames.h"
 #include "PositionWindow.h"
 #include "SymbolWindow.h"
 
@@ -63,7 +64,7 @@ void TForm_KYR_Main::StoreChildPlaces(bool all) {
         {FrameOf(Cusps()), &w.HouseCusps},
         {FrameOf(Aspects()), &w.Aspects},
         {FrameOf(Symbols()), &w.Symbols},
-        {nullptr, &w.NameList}, // the name list is not built yet
+        {FrameOf(FNames.data()), &w.NameList},
     };
     for (const auto &[frame, place] : children)
         if (frame || all)

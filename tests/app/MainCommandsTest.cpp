@@ -8,6 +8,8 @@
 #include "AspectWindow.h"
 #include "ContextHelp.h"
 #include "DataCollection.h"
+#include "NameRecord.h"
+#include "WheelWindow.h"
 #include "DynaDlg.h"
 #include "MainToolBar.h"
 #include "PositionWindow.h"
@@ -515,6 +517,63 @@ protected:
     }
     QTemporaryDir FProgram;
 };
+
+// A program directory whose person tables are the test's own copies.
+class OwnPersons : public MainCommands {
+protected:
+    void SetUp() override {
+        MainCommands::SetUp();
+        ASSERT_TRUE(FProgram.isValid());
+        const fs::path to = FProgram.path().toStdString();
+        for (const auto &entry : fs::directory_iterator(ProgramDir))
+            if (entry.path().filename() != "Data")
+                fs::create_symlink(entry.path(), to / entry.path().filename());
+        fs::create_directory(to / "Data");
+        for (const auto &entry : fs::directory_iterator(ProgramDir + "Data")) {
+            const std::string name = entry.path().filename().string();
+            if (name == "NAME.DAT" || name == "NAME1.DAT" || name == "NAMEGRPS.DAT" ||
+                name == "GROUPS.DAT")
+                fs::copy_file(entry.path(), to / "Data" / name);
+            else
+                fs::create_symlink(entry.path(), to / "Data" / name);
+        }
+        UseProgramDirectory(FProgram.path().toStdString() + "/");
+    }
+    QTemporaryDir FProgram;
+};
+
+TEST_F(OwnPersons, APersonDroppedOnTheWheelGoesIntoTheChartUnderIt) {
+    TForm_KYR_Main &main = Start();
+    TNameRecord r;
+    r.FirstName = "Mary Ann";
+    r.LastName = "Smith";
+    r.BirthCountry = "France";
+    r.BirthTown = "Paris";
+    r.BirthDate = "19700315";
+    r.BirthTime = "083000";
+    r.Latitude = 4852;   // 48N52
+    r.Longitude = -220;  // 2E20
+    r.TimeZone = "0100E";
+    r.SummerTime = "+0000";
+    SaveName(*main.Data(), r);
+    ASSERT_NE(nullptr, main.WheelWin());
+    ASSERT_TRUE(main.WheelWin()->OnNameDropped);
+    THoroscope &second = main.KYR_Horoscope_2;
+    main.WheelWin()->OnNameDropped("Mary Ann Smith", {}, &second);
+    EXPECT_TRUE(second.Active());
+    EXPECT_EQ("Mary Ann", second.FirstName);
+    EXPECT_EQ("Smith", second.LastName);
+    EXPECT_EQ("Paris", second.PlaceName);
+    // A name the table lacks leaves the chart as it was.
+    const std::string before = main.KYR_Horoscope_1.FirstName;
+    main.WheelWin()->OnNameDropped("Nobody Known", {}, &main.KYR_Horoscope_1);
+    EXPECT_EQ(before, main.KYR_Horoscope_1.FirstName);
+    // The name list opens from the View menu, once.
+    main.MenuItem("miNameList")->trigger();
+    QWidget *list = main.OpenChild(TChildKind::NameList);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(list, main.OpenChild(TChildKind::NameList));
+}
 
 TEST_F(SecondLanguage, ChoosingALanguageTranslatesTheWindowAndSwitchesTheTables) {
     TForm_KYR_Main &main = Start();
