@@ -64,6 +64,16 @@ long long TimeNumber(const QTime &t) {
     return t.hour() * 10000LL + t.minute() * 100 + t.second();
 }
 
+// Shows a new child frame in the state its saved place records.
+void ShowInSavedState(QMdiSubWindow *sub, const TWindowPlace &place) {
+    if (place.Valid && place.State == WindowMaximised)
+        sub->showMaximized();
+    else if (place.Valid && place.State == WindowMinimised)
+        sub->showMinimized();
+    else
+        sub->show();
+}
+
 int FrameState(const QWidget *w) {
     return w->isMinimized() ? WindowMinimised : w->isMaximized() ? WindowMaximised : WindowNormal;
 }
@@ -505,12 +515,7 @@ QMdiSubWindow *TForm_KYR_Main::OpenWheelWindow() {
     FWheelWindowObject = sub;
     const THoroscope &h = KYR_Horoscope_1;
     sub->setWindowTitle(ToQ(h.FirstName + " " + h.LastName));
-    if (place.Valid && place.State == WindowMaximised)
-        sub->showMaximized();
-    else if (place.Valid && place.State == WindowMinimised)
-        sub->showMinimized();
-    else
-        sub->show();
+    ShowInSavedState(sub, place);
     return sub;
 }
 
@@ -539,12 +544,7 @@ QWidget *TForm_KYR_Main::OpenInterpWindow() {
     else
         sub->setGeometry(0, 0, std::max(400, FMdiArea->width() / 2), std::max(300, FMdiArea->height()));
     FInterp = frame;
-    if (place.Valid && place.State == WindowMaximised)
-        sub->showMaximized();
-    else if (place.Valid && place.State == WindowMinimised)
-        sub->showMinimized();
-    else
-        sub->show();
+    ShowInSavedState(sub, place);
     return frame;
 }
 

@@ -40,6 +40,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 
 using namespace kyr;
 namespace fs = std::filesystem;
@@ -489,6 +490,22 @@ TEST_F(MainCommands, LanguageTestModeShowsTextNumbersOnF12) {
     }
 }
 
+// A program directory at to that links every file of the build's, except the tables named in
+// own, which are copied so that the test may change them.
+void LinkProgramDirectory(const fs::path &to, const std::set<std::string> &own) {
+    for (const auto &entry : fs::directory_iterator(ProgramDir))
+        if (entry.path().filename() != "Data")
+            fs::create_symlink(entry.path(), to / entry.path().filename());
+    fs::create_directory(to / "Data");
+    for (const auto &entry : fs::directory_iterator(ProgramDir + "Data")) {
+        const std::string name = entry.path().filename().string();
+        if (own.count(name))
+            fs::copy_file(entry.path(), to / "Data" / name);
+        else
+            fs::create_symlink(entry.path(), to / "Data" / name);
+    }
+}
+
 // A program directory with a second language, "GE": its texts and its own copies of the
 // per-language tables; everything else is the build's.
 class SecondLanguage : public MainCommands {
@@ -497,12 +514,7 @@ protected:
         MainCommands::SetUp();
         ASSERT_TRUE(FProgram.isValid());
         const fs::path to = FProgram.path().toStdString();
-        for (const auto &entry : fs::directory_iterator(ProgramDir))
-            if (entry.path().filename() != "Data")
-                fs::create_symlink(entry.path(), to / entry.path().filename());
-        fs::create_directory(to / "Data");
-        for (const auto &entry : fs::directory_iterator(ProgramDir + "Data"))
-            fs::create_symlink(entry.path(), to / "Data" / entry.path().filename());
+        LinkProgramDirectory(to, {});
         for (const char *table : {"BOOK", "HELP", "KHLP", "SYBOOK"})
             fs::copy_file(ProgramDir + "Data/" + table + "UK.DAT",
                           to / "Data" / (std::string(table) + "GE.DAT"));
@@ -524,19 +536,8 @@ protected:
     void SetUp() override {
         MainCommands::SetUp();
         ASSERT_TRUE(FProgram.isValid());
-        const fs::path to = FProgram.path().toStdString();
-        for (const auto &entry : fs::directory_iterator(ProgramDir))
-            if (entry.path().filename() != "Data")
-                fs::create_symlink(entry.path(), to / entry.path().filename());
-        fs::create_directory(to / "Data");
-        for (const auto &entry : fs::directory_iterator(ProgramDir + "Data")) {
-            const std::string name = entry.path().filename().string();
-            if (name == "NAME.DAT" || name == "NAME1.DAT" || name == "NAMEGRPS.DAT" ||
-                name == "GROUPS.DAT")
-                fs::copy_file(entry.path(), to / "Data" / name);
-            else
-                fs::create_symlink(entry.path(), to / "Data" / name);
-        }
+        LinkProgramDirectory(FProgram.path().toStdString(),
+                             {"NAME.DAT", "NAME1.DAT", "NAMEGRPS.DAT", "GROUPS.DAT"});
         UseProgramDirectory(FProgram.path().toStdString() + "/");
     }
     QTemporaryDir FProgram;
