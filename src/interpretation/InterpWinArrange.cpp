@@ -33,29 +33,29 @@ QString Q(const std::string &text) {
 // The memo's font as the settings keep it.
 TFontSpec CaptureFont(const QPlainTextEdit &memo) {
     const QFont f = memo.font();
-    TFontSpec spec;
-    spec.Valid = true;
-    spec.Name = f.family().left(static_cast<qsizetype>(FontNameLength)).toStdString();
-    spec.Size = f.pointSize() > 0 ? f.pointSize() : 10;
-    spec.Color = ValueFromColor(memo.palette().color(QPalette::Text));
-    spec.Style = (f.bold() ? FontBold : 0) | (f.italic() ? FontItalic : 0) |
+    TFontSpec stored;
+    stored.Valid = true;
+    stored.Name = f.family().left(static_cast<qsizetype>(FontNameLength)).toStdString();
+    stored.Size = f.pointSize() > 0 ? f.pointSize() : 10;
+    stored.Color = ValueFromColor(memo.palette().color(QPalette::Text));
+    stored.Style = (f.bold() ? FontBold : 0) | (f.italic() ? FontItalic : 0) |
                  (f.underline() ? FontUnderline : 0) | (f.strikeOut() ? FontStrikeOut : 0);
-    return spec;
+    return stored;
 }
 
-void ApplyFont(QPlainTextEdit &memo, const TFontSpec &spec) {
+void ApplyFont(QPlainTextEdit &memo, const TFontSpec &stored) {
     QFont f = memo.font();
-    if (!spec.Name.empty())
-        f.setFamily(Q(spec.Name));
-    if (spec.Size > 0)
-        f.setPointSize(spec.Size);
-    f.setBold(spec.Style & FontBold);
-    f.setItalic(spec.Style & FontItalic);
-    f.setUnderline(spec.Style & FontUnderline);
-    f.setStrikeOut(spec.Style & FontStrikeOut);
+    if (!stored.Name.empty())
+        f.setFamily(Q(stored.Name));
+    if (stored.Size > 0)
+        f.setPointSize(stored.Size);
+    f.setBold(stored.Style & FontBold);
+    f.setItalic(stored.Style & FontItalic);
+    f.setUnderline(stored.Style & FontUnderline);
+    f.setStrikeOut(stored.Style & FontStrikeOut);
     memo.setFont(f);
     QPalette p = memo.palette();
-    p.setColor(QPalette::Text, ColorFromValue(spec.Color, p));
+    p.setColor(QPalette::Text, ColorFromValue(stored.Color, p));
     memo.setPalette(p);
 }
 
@@ -92,11 +92,11 @@ void TInterpWin::MeterColourClick() {
 void TInterpWin::ApplyOrCaptureFont() {
     if (!FContext.Setup)
         return;
-    TFontSpec &spec = FContext.Setup->Interpretation.Font;
-    if (spec.Valid)
-        ApplyFont(*Memo, spec);
+    TFontSpec &stored = FContext.Setup->Interpretation.Font;
+    if (stored.Valid)
+        ApplyFont(*Memo, stored);
     else
-        spec = CaptureFont(*Memo);
+        stored = CaptureFont(*Memo);
 }
 
 void TInterpWin::miFontClick() {

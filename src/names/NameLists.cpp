@@ -26,21 +26,21 @@ bool SameValue(const TFieldValue &a, const TFieldValue &b) {
 
 // --- TTableWalk ---------------------------------------------------------------------------------
 
-TTableWalk::TTableWalk(TSpec spec, TTake take) : FSpec(std::move(spec)), FTake(std::move(take)) {
-    FByKey = FSpec.Index.empty();
+TTableWalk::TTableWalk(TSource source, TTake take) : FSource(std::move(source)), FTake(std::move(take)) {
+    FByKey = FSource.Index.empty();
 }
 
 bool TTableWalk::InRange() {
-    TKyrTable &table = *FSpec.Table;
-    for (std::size_t i = 0; i < FSpec.Match.size() && i < FSpec.Start.size(); ++i)
-        if (!SameKeyText(table.FieldByName(FSpec.Match[i]).AsString(),
-                         ValueAsString(FSpec.Start[i])))
+    TKyrTable &table = *FSource.Table;
+    for (std::size_t i = 0; i < FSource.Match.size() && i < FSource.Start.size(); ++i)
+        if (!SameKeyText(table.FieldByName(FSource.Match[i]).AsString(),
+                         ValueAsString(FSource.Start[i])))
             return false;
     return true;
 }
 
 void TTableWalk::Position() {
-    TKyrTable &table = *FSpec.Table;
+    TKyrTable &table = *FSource.Table;
     if (FTaken > 0 && FByKey) {
         table.FindNearest(FLastKey);
         bool same = true;
@@ -50,10 +50,10 @@ void TTableWalk::Position() {
             table.Next();
         return;
     }
-    if (FSpec.Start.empty())
+    if (FSource.Start.empty())
         table.First();
     else
-        table.FindNearest(FSpec.Start);
+        table.FindNearest(FSource.Start);
     for (int i = 0; i < FTaken && !table.Eof(); ++i)
         table.Next();
 }
@@ -61,12 +61,12 @@ void TTableWalk::Position() {
 bool TTableWalk::Step(int count) {
     if (FDone)
         return true;
-    TKyrTable &table = *FSpec.Table;
+    TKyrTable &table = *FSource.Table;
     if (!table.Active() || table.IsEmpty()) {
         FDone = true;
         return true;
     }
-    TIndexScope scope(table, FSpec.Index);
+    TIndexScope scope(table, FSource.Index);
     if (FKeyFields.empty())
         FKeyFields = table.IndexFields();
     Position();

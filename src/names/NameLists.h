@@ -25,7 +25,7 @@ struct TPersonName {
 /// may move it between units.
 class TTableWalk {
 public:
-    struct TSpec {
+    struct TSource {
         TKyrTable *Table = nullptr;
         /// The index to walk; empty for the primary index.
         std::string Index;
@@ -37,7 +37,7 @@ public:
     };
     using TTake = std::function<void(TKyrTable &table)>;
 
-    TTableWalk(TSpec spec, TTake take);
+    TTableWalk(TSource source, TTake take);
 
     /// Reads up to count rows, handing each to take; true when the walk is over.
     bool Step(int count);
@@ -49,7 +49,7 @@ private:
     bool InRange();
     void Position();
 
-    TSpec FSpec;
+    TSource FSource;
     TTake FTake;
     /// Primary indexes are unique: a unit goes on after the last key read. Named indexes may
     /// hold equal keys: a unit goes on by counting from the start.

@@ -308,35 +308,35 @@ void TSearchDlg::StartFill() {
         FPersons.push_back(
             {t.FieldByName("FirstName").AsString(), t.FieldByName("LastName").AsString()});
     };
-    TTableWalk::TSpec spec;
+    TTableWalk::TSource source;
     TTableWalk::TTake take;
     switch (FMode) {
     case States:
-        spec = {&FData.StatesTable, "", {}, {}};
+        source = {&FData.StatesTable, "", {}, {}};
         take = column("StateName", nullptr);
         break;
     case Places:
-        spec = {&FData.PlacesTable, "", {FStateId}, {"StateID"}};
+        source = {&FData.PlacesTable, "", {FStateId}, {"StateID"}};
         take = column("PlaceName", nullptr);
         break;
     case Zones:
-        spec = {&FData.ZoneIdTable, "", {}, {}};
+        source = {&FData.ZoneIdTable, "", {}, {}};
         take = column("ZoneName", "ZoneID");
         break;
     case Summers:
-        spec = {&FData.SummerIdTable, "", {}, {}};
+        source = {&FData.SummerIdTable, "", {}, {}};
         take = column("SummerName", "SummerID");
         break;
     case Groups:
-        spec = {&FData.GroupsTable, "", {}, {}};
+        source = {&FData.GroupsTable, "", {}, {}};
         take = column("GroupName", nullptr);
         break;
     case Names:
         if (FFilter->currentIndex() > 0)
-            spec = {&FData.NameGroupsTable, "Group", {FFilter->currentText().toStdString()},
+            source = {&FData.NameGroupsTable, "Group", {FFilter->currentText().toStdString()},
                     {"GroupName"}};
         else
-            spec = {&FData.NameTable, "", {}, {}};
+            source = {&FData.NameTable, "", {}, {}};
         take = person;
         break;
     case NoMode:
@@ -344,11 +344,11 @@ void TSearchDlg::StartFill() {
     }
     FWalk.reset();
     // A place of a state that STATES lacks: no StateID, so no places.
-    if (!spec.Table || (FMode == Places && !FPlaceStateFound)) {
+    if (!source.Table || (FMode == Places && !FPlaceStateFound)) {
         FinishFill();
         return;
     }
-    FWalk = std::make_unique<TTableWalk>(spec, take);
+    FWalk = std::make_unique<TTableWalk>(source, take);
     FIdle.start();
 }
 

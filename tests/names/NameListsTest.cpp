@@ -131,7 +131,7 @@ TEST_F(NameLists, AWalkInUnitsReadsWhatOnePassReads) {
     AddAtlas();
     struct TCase {
         const char *Name;
-        TTableWalk::TSpec Spec;
+        TTableWalk::TSource Source;
         const char *Field;
     };
     const std::vector<TCase> cases = {
@@ -146,15 +146,15 @@ TEST_F(NameLists, AWalkInUnitsReadsWhatOnePassReads) {
         SCOPED_TRACE(c.Name);
         const auto read = [&](int unit, bool disturb) {
             std::vector<std::string> rows;
-            TTableWalk walk(c.Spec, [&](TKyrTable &t) {
+            TTableWalk walk(c.Source, [&](TKyrTable &t) {
                 rows.push_back(t.FieldByName(c.Field).AsString());
             });
             int units = 0;
             while (!walk.Step(unit)) {
                 ++units;
                 if (disturb) { // another user of the shared table moves it between units
-                    c.Spec.Table->SetIndexName("");
-                    c.Spec.Table->Last();
+                    c.Source.Table->SetIndexName("");
+                    c.Source.Table->Last();
                 }
                 EXPECT_LT(units, 1000);
             }
@@ -165,7 +165,7 @@ TEST_F(NameLists, AWalkInUnitsReadsWhatOnePassReads) {
             EXPECT_EQ(whole, read(unit, false)) << "unit " << unit;
             EXPECT_EQ(whole, read(unit, true)) << "unit " << unit << ", disturbed";
         }
-        EXPECT_EQ("", c.Spec.Table->IndexName()); // the index the others left is back
+        EXPECT_EQ("", c.Source.Table->IndexName()); // the index the others left is back
     }
     // The reads themselves: in key order and within their range.
     std::vector<std::string> rows;
