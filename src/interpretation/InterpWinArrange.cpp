@@ -1,6 +1,7 @@
 // TInterpWin: the text's font and colour, the meters' colour, the arrangement of the controls
 // and the window's place.
 #include "InterpWindow.h"
+#include "ColourChoice.h"
 
 #include "AspectMeter.h"
 #include "KyrSetup.h"
@@ -9,7 +10,6 @@
 #include "TransitMeter.h"
 #include "Transits.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QFrame>
@@ -74,15 +74,7 @@ void TInterpWin::SetMeterColour(const QColor &colour) {
 
 void TInterpWin::MeterColourClick() {
     QColor colour = GraphColour();
-    bool chosen = false;
-    if (OnChooseColour) {
-        chosen = OnChooseColour(colour);
-    } else {
-        const QColor picked = QColorDialog::getColor(colour, this);
-        chosen = picked.isValid();
-        colour = picked;
-    }
-    if (!chosen)
+    if (!ChooseColour(OnChooseColour, colour, this))
         return;
     if (FContext.Setup)
         FContext.Setup->System.GraphColor = ValueFromColor(colour);
@@ -126,15 +118,7 @@ void TInterpWin::SetMemoColour(const QColor &colour) {
 
 void TInterpWin::miBackColorClick() {
     QColor colour = MemoColour();
-    bool chosen = false;
-    if (OnChooseColour) {
-        chosen = OnChooseColour(colour);
-    } else {
-        const QColor picked = QColorDialog::getColor(colour, this);
-        chosen = picked.isValid();
-        colour = picked;
-    }
-    if (!chosen)
+    if (!ChooseColour(OnChooseColour, colour, this))
         return;
     SetMemoColour(colour);
     if (FContext.Setup)

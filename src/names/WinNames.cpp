@@ -1,4 +1,5 @@
 #include "WinNames.h"
+#include "ColourChoice.h"
 
 #include "DataCollection.h"
 #include "Language.h"
@@ -7,7 +8,6 @@
 #include "WheelWindow.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QMdiSubWindow>
@@ -171,15 +171,8 @@ void TWinNames::SetColor(const QColor &colour) {
 
 void TWinNames::BackgroundColorClicked() {
     QColor colour = Color();
-    if (OnChooseColour) {
-        if (!OnChooseColour(colour))
-            return;
-    } else {
-        colour = QColorDialog::getColor(colour, this);
-        if (!colour.isValid())
-            return;
-    }
-    SetColor(colour);
+    if (ChooseColour(OnChooseColour, colour, this))
+        SetColor(colour);
 }
 
 bool TWinNames::eventFilter(QObject *watched, QEvent *event) {

@@ -1,11 +1,11 @@
 #include "AspectWindow.h"
+#include "ColourChoice.h"
 
 #include "Horoscope.h"
 #include "Language.h"
 #include "TableRows.h"
 #include "Translation.h"
 
-#include <QColorDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,15 +32,8 @@ TWinAspects::TWinAspects(TWindowPlace &place, const TLanguage &language,
 
 void TWinAspects::PickBackgroundColor() {
     QColor color = Color();
-    bool chosen = false;
-    if (ChooseColor) {
-        chosen = ChooseColor(color);
-    } else {
-        color = QColorDialog::getColor(color, this);
-        chosen = color.isValid();
-    }
     // The colour lasts as long as the window; the settings do not keep it.
-    if (chosen) {
+    if (ChooseColour(ChooseColor, color, this)) {
         SetColor(color);
         update();
     }

@@ -1,4 +1,5 @@
 #include "WheelWindow.h"
+#include "ColourChoice.h"
 
 #include "Horoscope.h"
 #include "KyrSetup.h"
@@ -8,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -231,15 +231,7 @@ void TWheelWin::miRemovePictureClick() {
 
 void TWheelWin::miBackColorClick() {
     QColor colour = WindowColour();
-    bool chosen = false;
-    if (OnChooseColour) {
-        chosen = OnChooseColour(colour);
-    } else {
-        const QColor picked = QColorDialog::getColor(colour, this);
-        chosen = picked.isValid();
-        colour = picked;
-    }
-    if (!chosen)
+    if (!ChooseColour(OnChooseColour, colour, this))
         return;
     SetWindowColour(colour);
     FContext.Setup->WheelDrawing.BackgroundColor = ValueOfColour(colour);
