@@ -13,6 +13,7 @@
 #include "OrbisDlg.h"
 #include "ProgramDirectory.h"
 #include "QuickHelpWin.h"
+#include "SavePlaceDlg.h"
 #include "SearchDlg.h"
 
 #include <QAction>
@@ -48,11 +49,11 @@ void TForm_KYR_Main::ConnectDialogCommands() {
     enable("miAtlas", [this] {
         // The atlas may change a place the kept name dialog shows.
         FNameDlg.reset();
-        TAtlasDlg dialog(*FData, KYR_Language, {}, {}, this);
+        TAtlasDlg dialog(*FData, KYR_Language, SearchDialog().AtlasPicks(), {}, this);
         connect(&dialog, &TAtlasDlg::HelpRequested, this, [this](int n) { ShowQuickHelp(n); });
         dialog.Execute();
     });
-    enable("smDefineHere", [this] { DefineHere(FSettings, *FData, KYR_Language, this); });
+    enable("smDefineHere", [this] { DefineHerePlace(); });
     enable("smDefineNow", [this] {
         TSetNowDlg dialog(KYR_Language, this);
         connect(&dialog, &TSetNowDlg::HelpRequested, this, [this](int n) { ShowQuickHelp(n); });
@@ -73,7 +74,36 @@ void TForm_KYR_Main::ConnectDialogCommands() {
         FToolBar->OpenBtn->setEnabled(true);
     // The here-and-now command asks for the place when none is defined yet.
     if (!OnDefineHere)
-        OnDefineHere = [this] { return DefineHere(FSettings, *FData, KYR_Language, this); };
+        OnDefineHere = [this] { return DefineHerePlace(); };
+}
+
+bool TForm_KYR_Main::DefineHerePlace() {
+    return DefineHere(FSettings, KYR_Language, SearchDialog().AtlasPicks(),
+                      CompletePrompts({}, this));
+}
+
+TSearchDlg &TForm_KYR_Main::SearchDialog() {
+    if (FSearchDlg)
+        return *FSearchDlg;
+    FSearchDlg = std::make_unique<TSearchDlg>(*FData, KYR_Language, this);
+    connect(FSearchDlg.get(), &TSearchDlg::HelpRequested, this, [this](int n) { ShowQuickHelp(n); });
+    // The name dialog's hooks look it up each time: the atlas command may have dropped it.
+    FSearchDlg->NameDialogNames = [this] {
+        return FNameDlg ? TPersonName{FNameDlg->FirstName(), FNameDlg->LastName()} : TPersonName{};
+    };
+    FSearchDlg->ReloadName = [this](const std::string &first, const std::string &last) {
+        if (FNameDlg)
+            FNameDlg->LoadName(first, last);
+    };
+    FSearchDlg->PreviewName = [this](const std::string &first, const std::string &last) {
+        if (FNameDlg)
+            FNameDlg->PreviewName(first, last);
+    };
+    FSearchDlg->GroupsChanged = [this] {
+        if (FNameDlg)
+            FNameDlg->LoadGroups();
+    };
+    return *FSearchDlg;
 }
 
 void TForm_KYR_Main::ChooseName(TNameCommand command) {
@@ -83,13 +113,17 @@ void TForm_KYR_Main::ChooseName(TNameCommand command) {
     }
     if (!FNameDlg) {
         FNameDlg = std::make_unique<TNameDlg>(*FData, FSettings, KYR_Language, this);
-        FSearchDlg = std::make_unique<TSearchDlg>(*FData, KYR_Language, this);
-        FNameDlg->SetSearch(FSearchDlg.get());
+        FNameDlg->SetSearch(&SearchDialog());
         FNameDlg->Ask = [this](const QString &question, bool withCancel) {
             return FAskDlg ? FAskDlg->Ask(QString(), question, withCancel) : int(QMessageBox::No);
         };
         connect(FNameDlg.get(), &TNameDlg::HelpRequested, this,
                 [this](int n) { ShowQuickHelp(n); });
+        FNameDlg->OnSavePlace = [this](const std::string &state, const std::string &place) {
+            TSavePlaceDlg dialog(*FData, KYR_Language, SearchDialog().AtlasPicks(), {},
+                                 FNameDlg.get());
+            dialog.Execute(state, place, FNameDlg->DialogLatitude(), FNameDlg->DialogLongitude());
+        };
     }
     const bool clearFirst = command == TNameCommand::New || !FNameLoaded;
     if (FNameDlg->ShowNameDialog(clearFirst, command == TNameCommand::Open) != 1)
@@ -111,10 +145,8 @@ void TForm_KYR_Main::ImportNamesClick() {
                             : FImportDirectory);
     dialog.SetFileName(FImportFile);
     dialog.PickGroup = [this](QString &group) {
-        if (!FSearchDlg)
-            FSearchDlg = std::make_unique<TSearchDlg>(*FData, KYR_Language, this);
         std::string chosen = group.toStdString();
-        if (!static_cast<TNameSearch &>(*FSearchDlg).PickGroup(chosen))
+        if (!static_cast<TNameSearch &>(SearchDialog()).PickGroup(chosen))
             return false;
         group = QString::fromStdString(chosen);
         return true;

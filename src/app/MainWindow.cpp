@@ -454,11 +454,13 @@ QWidget *TForm_KYR_Main::CreateChild(TChildKind kind) {
         connect(
             sub, &QObject::destroyed, this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
         TranslateForm(KYR_Language, names);
+        // Until the user has placed it, the list opens tall and wide enough for full names.
         const TWindowPlace &place = w.NameList;
-        if (place.Width > 0 && place.Height > 0)
+        if (place.Valid && place.Width > 0 && place.Height > 0)
             sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
         else
-            sub->resize(260, 420);
+            sub->setGeometry(place.Left, place.Top, std::max(place.Width, 260),
+                             std::max(place.Height, 420));
         sub->show();
         return names;
     }

@@ -183,6 +183,10 @@ private:
     /// The name dialog for New, Open or Edit; on OK the person goes into KYR_Horoscope_1.
     void ChooseName(TNameCommand command);
     void ImportNamesClick();
+    /// The one search dialog, made at first use and tied to the name dialog while that exists.
+    TSearchDlg &SearchDialog();
+    /// Asks for the here place through the search dialog's lists.
+    bool DefineHerePlace();
     /// The quick help of a help number, when the quick-help window exists.
     void ShowQuickHelp(int helpNo);
 

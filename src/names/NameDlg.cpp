@@ -799,6 +799,10 @@ void TNameDlg::PlaceLeft() {
     if (Ask(QString::fromStdString(FLanguage.GetText(454)), false) == QMessageBox::Yes) {
         if (OnSavePlace)
             OnSavePlace(StateName(), typed);
+        // A place saved just now fills the coordinates and offsets at once: the edit has not
+        // changed, so leaving it again would not look it up.
+        if (FindAtlasPlace(FData, StateName(), PlaceName()))
+            PlaceLeft();
         if (FPage == Basics)
             FPlace->setFocus();
     }

@@ -255,7 +255,7 @@ TEST_F(MainCommands, HereAndNowWithoutAHerePlaceAsksForOneFirst) {
     main.ToolBar()->SpeedButton3->click();
     EXPECT_FALSE(h.Active());
     ASSERT_EQ(1, FMessages.size());
-    EXPECT_TRUE(FMessages[0].startsWith("The place for the here-and-now chart"));
+    EXPECT_TRUE(FMessages[0].startsWith("Please choose the place for the here-and-now chart"));
     // The user gives no place: nothing happens.
     int asked = 0;
     main.OnDefineHere = [&] { return ++asked, false; };

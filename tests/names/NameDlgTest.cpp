@@ -534,6 +534,29 @@ TEST_F(NameDlgTest, UnknownPlaceOrStateWhenLeavingThePlace) {
                              "This place is not in the atlas. Do you want to add it now?"});
     EXPECT_EQ(savePlace, (std::vector<std::string>{"Testland", "Atlantis"}));
     EXPECT_EQ(Text(*dialog, "Edit_Place"), "Atlantis");
+    EXPECT_EQ(Text(*dialog, "Edit_LatDegrees"), ""); // nothing was saved
+
+    // A place the save-place dialog writes is shown at once, without leaving the edit again.
+    dialog->OnSavePlace = [&](const std::string &, const std::string &place) {
+        TKyrTable &places = Data.PlacesTable;
+        places.Append();
+        places.FieldByName("StateID").SetAsString("1001");
+        places.FieldByName("PlaceName").SetAsString(place);
+        places.FieldByName("Latitude").SetAsInteger(4812);
+        places.FieldByName("Longitude").SetAsInteger(-1133);
+        places.FieldByName("ZoneRef").SetAsString("1001");
+        places.FieldByName("SummerRef").SetAsString("1001");
+        places.Post();
+    };
+    Type(Edit(*dialog, "Edit_Year"), "1960");
+    Type(Edit(*dialog, "Edit_Month"), "06");
+    Type(Edit(*dialog, "Edit_Day"), "01");
+    Type(Edit(*dialog, "Edit_Place"), "Newtown");
+    Answers = {QMessageBox::Yes};
+    Leave(Edit(*dialog, "Edit_Place"));
+    EXPECT_EQ(Text(*dialog, "Edit_LatDegrees") + Text(*dialog, "Edit_LatMark"), "48N");
+    EXPECT_EQ(Text(*dialog, "Edit_LonMinutes") + Text(*dialog, "Edit_LonMark"), "33E");
+    EXPECT_EQ(Text(*dialog, "Edit_ZoneHours") + Text(*dialog, "Edit_ZoneMark"), "1E");
 }
 
 TEST_F(NameDlgTest, HoroscopePagePreviewsTheShownData) {
