@@ -5,6 +5,7 @@
 
 #include "AspectWindow.h"
 #include "CuspWindow.h"
+#include "FramePlace.h"
 #include "InterpWindow.h"
 #include "WinNames.h"
 #include "PositionWindow.h"
@@ -16,41 +17,19 @@ namespace kyr {
 
 namespace {
 
-// The MDI frame around a child's form.
-QWidget *FrameOf(QWidget *form) {
-    if (!form)
-        return nullptr;
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
-        return sub;
-    return form;
-}
-
 void StoreFrame(const QWidget *frame, TWindowPlace &place) {
     if (!frame) {
         StorePlace(nullptr, place);
         return;
     }
-    TWindowFrame window;
-    const QRect bounds = frame->geometry();
-    window.Bounds = {bounds.x(), bounds.y(), bounds.width(), bounds.height()};
-    window.State = frame->isMinimized()   ? WindowMinimised
-                   : frame->isMaximized() ? WindowMaximised
-                                          : WindowNormal;
+    const TWindowFrame window = FrameOf(frame);
     StorePlace(&window, place);
 }
 
 void RestoreFrame(QWidget *frame, TWindowPlace &place) {
-    TWindowFrame window;
+    TWindowFrame window = FrameOf(frame);
     RestorePlace(window, place);
-    if (window.State == WindowMinimised) {
-        frame->showMinimized();
-    } else if (window.State == WindowMaximised) {
-        frame->showMaximized();
-    } else {
-        if (frame->isMinimized() || frame->isMaximized())
-            frame->showNormal();
-        frame->setGeometry(place.Left, place.Top, place.Width, place.Height);
-    }
+    ApplyFrame(frame, window);
 }
 
 } // namespace
@@ -59,12 +38,12 @@ void TForm_KYR_Main::StoreChildPlaces(bool all) {
     TWindowPlaces &w = FSettings.Windows;
     const std::pair<QWidget *, TWindowPlace *> children[] = {
         {WheelWindow(), &w.Wheel},
-        {FrameOf(InterpWindow()), &w.Interpretation},
-        {FrameOf(Positions()), &w.Planets},
-        {FrameOf(Cusps()), &w.HouseCusps},
-        {FrameOf(Aspects()), &w.Aspects},
-        {FrameOf(Symbols()), &w.Symbols},
-        {FrameOf(FNames.data()), &w.NameList},
+        {FormFrame(InterpWindow()), &w.Interpretation},
+        {FormFrame(Positions()), &w.Planets},
+        {FormFrame(Cusps()), &w.HouseCusps},
+        {FormFrame(Aspects()), &w.Aspects},
+        {FormFrame(Symbols()), &w.Symbols},
+        {FormFrame(FNames.data()), &w.NameList},
     };
     for (const auto &[frame, place] : children)
         if (frame || all)
@@ -75,11 +54,11 @@ void TForm_KYR_Main::RestoreChildPlaces() {
     TWindowPlaces &w = FSettings.Windows;
     const std::tuple<TChildKind, QWidget *, TWindowPlace *> children[] = {
         {TChildKind::Wheel, WheelWindow(), &w.Wheel},
-        {TChildKind::Interpretation, FrameOf(InterpWindow()), &w.Interpretation},
-        {TChildKind::Positions, FrameOf(Positions()), &w.Planets},
-        {TChildKind::Cusps, FrameOf(Cusps()), &w.HouseCusps},
-        {TChildKind::Aspects, FrameOf(Aspects()), &w.Aspects},
-        {TChildKind::Symbols, FrameOf(Symbols()), &w.Symbols},
+        {TChildKind::Interpretation, FormFrame(InterpWindow()), &w.Interpretation},
+        {TChildKind::Positions, FormFrame(Positions()), &w.Planets},
+        {TChildKind::Cusps, FormFrame(Cusps()), &w.HouseCusps},
+        {TChildKind::Aspects, FormFrame(Aspects()), &w.Aspects},
+        {TChildKind::Symbols, FormFrame(Symbols()), &w.Symbols},
     };
     for (const auto &[kind, frame, place] : children) {
         if (!place->Valid)

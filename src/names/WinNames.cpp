@@ -1,16 +1,16 @@
 #include "WinNames.h"
+
 #include "ColourChoice.h"
 
 #include "DataCollection.h"
+#include "FramePlace.h"
 #include "Language.h"
 #include "SettingsFormats.h"
 #include "Translation.h"
 #include "WheelWindow.h"
 
-#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDrag>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QTreeWidget>
@@ -38,22 +38,11 @@ protected:
     Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
 };
 
-TWindowFrame FrameOf(const QWidget *frame) {
-    TWindowFrame result;
-    const QRect bounds = frame->geometry();
-    result.Bounds = {bounds.x(), bounds.y(), bounds.width(), bounds.height()};
-    if (frame->isMinimized())
-        result.State = WindowMinimised;
-    else if (frame->isMaximized())
-        result.State = WindowMaximised;
-    return result;
-}
-
 } // namespace
 
 TWinNames::TWinNames(TDataCollection &data, const TLanguage &language, TWindowPlace &place,
                      QWidget *parent)
-    : QWidget(parent), FData(data), FLanguage(language), FPlace(place) {
+    : QWidget(parent), FData(data), FLanguage(language), FPlaceKeeper(new TFramePlace(this, place)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("WinNames"));
     SetTag(this, 1314);
@@ -183,61 +172,17 @@ bool TWinNames::eventFilter(QObject *watched, QEvent *event) {
             return true;
         }
     }
-    if (event->type() == QEvent::Show && watched == Frame() && FRestoredFrame != Frame())
-        RestorePlace();
     return QWidget::eventFilter(watched, event);
 }
 
 // --- placement ----------------------------------------------------------------------------------
 
-QWidget *TWinNames::Frame() {
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        return sub;
-    return this;
-}
-
 void TWinNames::RestorePlace() {
-    QWidget *frame = Frame();
-    TWindowFrame wanted = FrameOf(frame);
-    kyr::RestorePlace(wanted, FPlace);
-    FRestoredFrame = frame;
-    FRestoring = true;
-    if (wanted.State == WindowMinimised)
-        frame->showMinimized();
-    else if (wanted.State == WindowMaximised)
-        frame->showMaximized();
-    else if (wanted.Bounds.Width > 0 && wanted.Bounds.Height > 0)
-        frame->setGeometry(wanted.Bounds.Left, wanted.Bounds.Top, wanted.Bounds.Width,
-                           wanted.Bounds.Height);
-    FRestoring = false;
+    FPlaceKeeper->Restore();
 }
 
 void TWinNames::StorePlace() {
-    const TWindowFrame frame = FrameOf(Frame());
-    kyr::StorePlace(&frame, FPlace);
-}
-
-bool TWinNames::event(QEvent *event) {
-    // The main window wraps the form into a sub-window after creating it; the place goes on
-    // the frame when that is first shown.
-    if (event->type() == QEvent::ParentChange && Frame() != this) {
-        FRestoredFrame = nullptr;
-        Frame()->installEventFilter(this);
-    } else if (event->type() == QEvent::Show && Frame() == this && FRestoredFrame != this) {
-        RestorePlace();
-    }
-    return QWidget::event(event);
-}
-
-void TWinNames::resizeEvent(QResizeEvent *event) {
-    QWidget::resizeEvent(event);
-    if (!FRestoring && FRestoredFrame && Frame() == FRestoredFrame)
-        StorePlace();
-}
-
-void TWinNames::closeEvent(QCloseEvent *event) {
-    StorePlace();
-    QWidget::closeEvent(event);
+    FPlaceKeeper->Store();
 }
 
 } // namespace kyr

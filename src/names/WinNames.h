@@ -20,6 +20,7 @@ class QTreeWidgetItem;
 namespace kyr {
 
 class TDataCollection;
+class TFramePlace;
 class TLanguage;
 struct TWindowPlace;
 
@@ -71,23 +72,16 @@ public:
     std::function<void(std::unique_ptr<QMimeData> payload)> OnDrag;
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Fill();
-    QWidget *Frame();
 
     TDataCollection &FData;
     const TLanguage &FLanguage;
-    TWindowPlace &FPlace;
+    TFramePlace *FPlaceKeeper;
     QTreeWidget *FOutline = nullptr;
     QMenu *FPopup = nullptr;
-    /// The frame whose place was put back; places are stored only after that.
-    QWidget *FRestoredFrame = nullptr;
-    bool FRestoring = false;
 };
 
 } // namespace kyr

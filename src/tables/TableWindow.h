@@ -15,6 +15,7 @@
 namespace kyr {
 
 class THoroscope;
+class TFramePlace;
 class TLanguage;
 
 /// What a table form was designed with; the settings' place usually overrides the size.
@@ -57,10 +58,7 @@ public:
     QWidget *Frame();
 
 protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     /// Grid lines in the button-face colour.
     QColor GridColor() const;
     /// True while the first horoscope is there and active: the tables show its data.
@@ -90,16 +88,11 @@ protected:
     }
 
 private:
-    TWindowPlace &FPlace;
+    TFramePlace *FPlaceKeeper;
     const TLanguage &FLanguage;
     const THoroscope *FHoroscope;
     int FHelpContext;
     QColor FFontColor;
-    // The frame the place was last put on; resizes of another frame (a sub-window fitting
-    // itself around the form before the place is restored) must not overwrite the place.
-    QWidget *FRestoredFrame = nullptr;
-    bool FRestoring = false;
-    bool FStorePending = false;
 };
 
 } // namespace kyr
