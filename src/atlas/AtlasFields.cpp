@@ -136,26 +136,6 @@ int FieldValue(const QLineEdit *edit) {
     return ok ? value : -1;
 }
 
-bool CheckAtlasFieldRange(QLineEdit *edit, int low, int high, const std::function<void()> &beep) {
-    if (edit->text().trimmed().isEmpty())
-        return false;
-    const int value = FieldValue(edit);
-    if (value >= low && value <= high)
-        return true;
-    edit->setText(QString::number(value < low ? low : high));
-    if (beep)
-        beep();
-    if (edit->isVisible() && edit->isEnabled())
-        edit->setFocus();
-    return false;
-}
-
-void GuardRange(QLineEdit *edit, int low, int high, std::function<void()> beep) {
-    QObject::connect(
-        edit, &QLineEdit::editingFinished, edit,
-        [edit, low, high, beep = std::move(beep)] { CheckAtlasFieldRange(edit, low, high, beep); });
-}
-
 void TDateFields::Clear() {
     Year->clear();
     Month->clear();

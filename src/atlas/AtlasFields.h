@@ -3,6 +3,8 @@
 // dialogs hand to their owner.
 #pragma once
 
+#include "EditRange.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -59,12 +61,6 @@ void SetMarks(QLineEdit *edit, const QString &firstMark, const QString &secondMa
 
 /// The field's integer value, or -1 when it is empty or no number.
 int FieldValue(const QLineEdit *edit);
-
-/// True when the field's value lies in low..high. A value outside is replaced by the nearer
-/// limit, beeps and takes the focus back; an empty field gives false without a beep.
-bool CheckAtlasFieldRange(QLineEdit *edit, int low, int high, const std::function<void()> &beep);
-/// Runs CheckAtlasFieldRange whenever the user leaves the field.
-void GuardRange(QLineEdit *edit, int low, int high, std::function<void()> beep);
 
 /// Year, month and day fields in the order of the locale's short date format (Y, M and D),
 /// with the locale's separator between them, added to row; the tab order follows.

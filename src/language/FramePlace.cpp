@@ -35,7 +35,8 @@ void ApplyFrame(QWidget *frame, const TWindowFrame &place) {
     const Qt::WindowStates current = frame->windowState();
     if ((current & ~Qt::WindowActive) != state)
         frame->setWindowState(state | (current & Qt::WindowActive));
-    if (state == Qt::WindowNoState)
+    // A place without a size (never stored) leaves the frame as it is.
+    if (state == Qt::WindowNoState && place.Bounds.Width > 0 && place.Bounds.Height > 0)
         frame->setGeometry(place.Bounds.Left, place.Bounds.Top, place.Bounds.Width,
                            place.Bounds.Height);
 }

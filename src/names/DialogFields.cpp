@@ -50,18 +50,6 @@ bool TKeyFilter::eventFilter(QObject *watched, QEvent *event) {
     return true;
 }
 
-bool CheckEditRange(QLineEdit *edit, int min, int max, const std::function<void()> &beep) {
-    const TRangeCheck check = CheckRange(edit->text().toStdString(), min, max);
-    if (check.Replacement) {
-        edit->setText(QString::fromStdString(*check.Replacement));
-        if (beep)
-            beep();
-        if (edit->isVisible() && edit->isEnabled())
-            edit->setFocus();
-    }
-    return check.InRange;
-}
-
 QString LocaleDateOrder() {
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat).toLower();
     QString order;

@@ -2,6 +2,8 @@
 // and the order of the date fields.
 #pragma once
 
+#include "EditRange.h"
+
 #include <QObject>
 #include <QString>
 
@@ -34,11 +36,6 @@ private:
     QString FMark1, FMark2;
     std::function<void()> FBeep;
 };
-
-/// True when the edit's integer value lies in min..max. Below or above, the edit gets the limit,
-/// the beep sounds and the edit takes the focus (when it can) and the result is false; an empty
-/// edit gives false without a beep.
-bool CheckEditRange(QLineEdit *edit, int min, int max, const std::function<void()> &beep);
 
 /// The order of year (Y), month (M) and day (D) in the locale's short date format, as a text
 /// such as "YMD" or "DMY".

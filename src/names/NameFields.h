@@ -3,6 +3,8 @@
 // filters of the numeric fields, the edit states with their buttons and the save question.
 #pragma once
 
+#include "RangeCheck.h"
+
 #include "ChartTypes.h"
 #include "NameRecord.h"
 #include "PlaceOffsets.h"
@@ -101,17 +103,6 @@ struct TFieldLimits {
 };
 
 TFieldLimits LimitsOf(TNameField field);
-
-/// The outcome of leaving a numeric field.
-struct TRangeCheck {
-    bool InRange = false;
-    /// Set when the text must be replaced by the nearest limit (with a beep and the focus).
-    std::optional<std::string> Replacement;
-};
-
-/// The edit's integer value must lie in min..max; below or above gives the limit as a
-/// replacement; an empty text (or no number) fails without replacement.
-TRangeCheck CheckRange(const std::string &text, int min, int max);
 
 /// Whether a digit field takes a key: digits and control keys, and the punctuation codes 33–47
 /// and 58–64; a blank and every code above 64 are refused.
