@@ -2,6 +2,7 @@
 
 #include "AtlasPickDlg.h"
 #include "Language.h"
+#include "LocaleDate.h"
 #include "TextHelpers.h"
 #include "Translation.h"
 
@@ -158,30 +159,20 @@ TDateFields ArrangeDateFields(QWidget *parent, QHBoxLayout *row) {
     fields.Year = MakeDigitEdit(parent, 4);
     fields.Month = MakeDigitEdit(parent, 2);
     fields.Day = MakeDigitEdit(parent, 2);
-    // The order of y, M and d in the locale's short format; the separator is the first
-    // character between two of them.
-    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    std::vector<std::pair<qsizetype, QLineEdit *>> order = {
-        {format.indexOf(QLatin1Char('y')), fields.Year},
-        {format.indexOf(QLatin1Char('M')), fields.Month},
-        {format.indexOf(QLatin1Char('d')), fields.Day}};
-    if (std::any_of(order.begin(), order.end(), [](const auto &p) { return p.first < 0; }))
-        order = {{0, fields.Year}, {1, fields.Month}, {2, fields.Day}};
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    QString separator = QStringLiteral("-");
-    for (const QChar c : format)
-        if (!c.isLetter() && !c.isSpace()) {
-            separator = c;
-            break;
-        }
+    // The fields, their separators and the tab order follow the locale's short date.
+    const QString letters = LocaleDateOrder();
+    std::vector<QLineEdit *> order;
+    for (const QChar letter : letters)
+        order.push_back(letter == QLatin1Char('Y')   ? fields.Year
+                        : letter == QLatin1Char('M') ? fields.Month
+                                                     : fields.Day);
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i > 0)
-            row->addWidget(Separator(parent, separator));
-        row->addWidget(order[i].second);
+            row->addWidget(Separator(parent, LocaleDateSeparator()));
+        row->addWidget(order[i]);
     }
-    QWidget::setTabOrder(order[0].second, order[1].second);
-    QWidget::setTabOrder(order[1].second, order[2].second);
+    QWidget::setTabOrder(order[0], order[1]);
+    QWidget::setTabOrder(order[1], order[2]);
     return fields;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "EditRange.h"
+#include "LocaleDate.h"
 
 #include <QObject>
 #include <QString>
@@ -36,11 +37,5 @@ private:
     QString FMark1, FMark2;
     std::function<void()> FBeep;
 };
-
-/// The order of year (Y), month (M) and day (D) in the locale's short date format, as a text
-/// such as "YMD" or "DMY".
-QString LocaleDateOrder();
-/// The character between the parts of the locale's short date ("/", ".", "-").
-QString LocaleDateSeparator();
 
 } // namespace kyr
