@@ -49,10 +49,39 @@ QToolButton *SearchButton(QWidget *parent) {
     return button;
 }
 
+// A caption in the first column, with its row of fields (the caption's buddy among them) in the
+// second.
+void AddCaptionedRow(QGridLayout *grid, int row, QLabel *caption, QWidget *buddy, QLayout *fields) {
+    caption->setBuddy(buddy);
+    grid->addWidget(caption, row, 0);
+    grid->addLayout(fields, row, 1);
+}
+
 QHBoxLayout *Row() {
     auto *row = new QHBoxLayout;
     row->setSpacing(4);
     return row;
+}
+
+// A history list over both columns, its caption in the row above.
+QListWidget *AddHistoryList(QWidget *page, QGridLayout *grid, int row, QLabel *caption) {
+    auto *list = new QListWidget(page);
+    list->setMinimumHeight(150);
+    caption->setBuddy(list);
+    grid->addWidget(caption, row, 0, 1, 2);
+    grid->addWidget(list, row + 1, 0, 1, 2);
+    return list;
+}
+
+// A captioned row of date fields for the years the atlas keeps.
+TDateFields AddDateRow(QWidget *page, QGridLayout *grid, int row, QLabel *caption,
+                       const std::function<void()> &beep) {
+    auto *fields = Row();
+    const TDateFields date = ArrangeDateFields(page, fields);
+    GuardDate(date, 1500, 2099, beep);
+    fields->addStretch(1);
+    AddCaptionedRow(grid, row, caption, date.Year, fields);
+    return date;
 }
 
 // The locale's short date with all four digits of the year: the histories reach back centuries.
@@ -76,6 +105,12 @@ QString ShortTime(long long hhmm) {
 // An empty offset field counts as 0.
 int OffsetPart(const QLineEdit *edit) {
     return edit->text().trimmed().isEmpty() ? 0 : FieldValue(edit);
+}
+
+// The name of a zone or summer-time definition by its identifier; empty when there is none.
+std::string NameOfDefinition(TKyrTable &ids, const std::string &id, const char *nameField) {
+    TIndexScope scope(ids, "");
+    return ids.FindKey({id}) ? ids.FieldByName(nameField).AsString() : std::string();
 }
 
 TDateInput DateInput(const TDateFields &fields) {
@@ -137,13 +172,10 @@ void TAtlasDlg::BuildStatesPage(QWidget *page) {
     Edit_Country_State_Name = new QLineEdit(page);
     Edit_Country_State_Name->setMinimumWidth(260);
     QToolButton *search = SearchButton(page);
-    QLabel *nameLabel = Caption(page, 219);
-    nameLabel->setBuddy(Edit_Country_State_Name);
-    grid->addWidget(nameLabel, 0, 0);
     auto *nameRow = Row();
     nameRow->addWidget(Edit_Country_State_Name, 1);
     nameRow->addWidget(search);
-    grid->addLayout(nameRow, 0, 1);
+    AddCaptionedRow(grid, 0, Caption(page, 219), Edit_Country_State_Name, nameRow);
     static constexpr int Labels[] = {TextNo(220), TextNo(221), TextNo(222), TextNo(223)};
     const auto beep = [this] { FPrompts.Beep(TBeep::Hand); };
     for (int i = 0; i < 4; ++i) {
@@ -154,10 +186,7 @@ void TAtlasDlg::BuildStatesPage(QWidget *page) {
         row->addStretch(1);
         if (latitude)
             FMarkEdits[i] = FBounds[i].Mark;
-        QLabel *label = Caption(page, Labels[i]);
-        label->setBuddy(FBounds[i].Degrees);
-        grid->addWidget(label, i + 1, 0);
-        grid->addLayout(row, i + 1, 1);
+        AddCaptionedRow(grid, i + 1, Caption(page, Labels[i]), FBounds[i].Degrees, row);
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(5, 1);
@@ -172,11 +201,7 @@ void TAtlasDlg::BuildPlacesPage(QWidget *page) {
     const auto beep = [this] { FPrompts.Beep(TBeep::Hand); };
     int line = 0;
     const auto addRow = [&](int tag, QLayout *row, QWidget *buddy) {
-        QLabel *label = Caption(page, tag);
-        label->setBuddy(buddy);
-        grid->addWidget(label, line, 0);
-        grid->addLayout(row, line, 1);
-        ++line;
+        AddCaptionedRow(grid, line++, Caption(page, tag), buddy, row);
     };
     const auto nameRow = [&](QLineEdit *&edit, QToolButton *&button) {
         edit = new QLineEdit(page);
@@ -226,39 +251,13 @@ void TAtlasDlg::BuildZonesPage(QWidget *page) {
     auto *nameRow = Row();
     nameRow->addWidget(Edit_Time_ZoneD, 1);
     nameRow->addWidget(search);
-    QLabel *nameLabel = Caption(page, 603);
-    nameLabel->setBuddy(Edit_Time_ZoneD);
-    grid->addWidget(nameLabel, 0, 0);
-    grid->addLayout(nameRow, 0, 1);
+    AddCaptionedRow(grid, 0, Caption(page, 603), Edit_Time_ZoneD, nameRow);
 
-    auto *gregRow = Row();
-    FGregDate = ArrangeDateFields(page, gregRow);
-    GuardRange(FGregDate.Year, 1500, 2099, beep);
-    GuardRange(FGregDate.Month, 1, 12, beep);
-    GuardRange(FGregDate.Day, 1, 31, beep);
-    gregRow->addStretch(1);
-    QLabel *gregLabel = Caption(page, 579);
-    gregLabel->setBuddy(FGregDate.Year);
-    grid->addWidget(gregLabel, 1, 0);
-    grid->addLayout(gregRow, 1, 1);
+    FGregDate = AddDateRow(page, grid, 1, Caption(page, 579), beep);
 
-    ListBoxZoneTimes = new QListWidget(page);
-    ListBoxZoneTimes->setMinimumHeight(150);
-    QLabel *listLabel = Caption(page, 578);
-    listLabel->setBuddy(ListBoxZoneTimes);
-    grid->addWidget(listLabel, 2, 0, 1, 2);
-    grid->addWidget(ListBoxZoneTimes, 3, 0, 1, 2);
+    ListBoxZoneTimes = AddHistoryList(page, grid, 2, Caption(page, 578));
 
-    auto *startRow = Row();
-    FZoneStart = ArrangeDateFields(page, startRow);
-    GuardRange(FZoneStart.Year, 1500, 2099, beep);
-    GuardRange(FZoneStart.Month, 1, 12, beep);
-    GuardRange(FZoneStart.Day, 1, 31, beep);
-    startRow->addStretch(1);
-    QLabel *startLabel = Caption(page, 574);
-    startLabel->setBuddy(FZoneStart.Year);
-    grid->addWidget(startLabel, 4, 0);
-    grid->addLayout(startRow, 4, 1);
+    FZoneStart = AddDateRow(page, grid, 4, Caption(page, 574), beep);
 
     auto *offsetRow = Row();
     FZoneHours = MakeDigitEdit(page, 2);
@@ -281,10 +280,7 @@ void TAtlasDlg::BuildZonesPage(QWidget *page) {
     FZoneDelete->setAutoDefault(false);
     offsetRow->addWidget(FZoneAdd);
     offsetRow->addWidget(FZoneDelete);
-    QLabel *offsetLabel = Caption(page, 570);
-    offsetLabel->setBuddy(FZoneHours);
-    grid->addWidget(offsetLabel, 5, 0);
-    grid->addLayout(offsetRow, 5, 1);
+    AddCaptionedRow(grid, 5, Caption(page, 570), FZoneHours, offsetRow);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
 
@@ -304,36 +300,16 @@ void TAtlasDlg::BuildSummerPage(QWidget *page) {
     auto *nameRow = Row();
     nameRow->addWidget(Edit_Name_of_D, 1);
     nameRow->addWidget(search);
-    QLabel *nameLabel = Caption(page, 543);
-    nameLabel->setBuddy(Edit_Name_of_D);
-    grid->addWidget(nameLabel, 0, 0);
-    grid->addLayout(nameRow, 0, 1);
+    AddCaptionedRow(grid, 0, Caption(page, 543), Edit_Name_of_D, nameRow);
 
-    ListBoxSummerTimes = new QListWidget(page);
-    ListBoxSummerTimes->setMinimumHeight(150);
-    QLabel *listLabel = Caption(page, 535);
-    listLabel->setBuddy(ListBoxSummerTimes);
-    grid->addWidget(listLabel, 1, 0, 1, 2);
-    grid->addWidget(ListBoxSummerTimes, 2, 0, 1, 2);
+    ListBoxSummerTimes = AddHistoryList(page, grid, 1, Caption(page, 535));
 
-    auto *startRow = Row();
-    FSummerStart = ArrangeDateFields(page, startRow);
-    GuardRange(FSummerStart.Year, 1500, 2099, beep);
-    GuardRange(FSummerStart.Month, 1, 12, beep);
-    GuardRange(FSummerStart.Day, 1, 31, beep);
-    startRow->addStretch(1);
-    QLabel *startLabel = Caption(page, 539);
-    startLabel->setBuddy(FSummerStart.Year);
-    grid->addWidget(startLabel, 3, 0);
-    grid->addLayout(startRow, 3, 1);
+    FSummerStart = AddDateRow(page, grid, 3, Caption(page, 539), beep);
 
     auto *fromRow = Row();
     FSummerFrom = MakeClockFields(page, fromRow, beep);
     fromRow->addStretch(1);
-    QLabel *fromLabel = Caption(page, 534);
-    fromLabel->setBuddy(FSummerFrom.Hours);
-    grid->addWidget(fromLabel, 4, 0);
-    grid->addLayout(fromRow, 4, 1);
+    AddCaptionedRow(grid, 4, Caption(page, 534), FSummerFrom.Hours, fromRow);
 
     auto *offsetRow = Row();
     FSummerOffset = MakeClockFields(page, offsetRow, beep);
@@ -346,10 +322,7 @@ void TAtlasDlg::BuildSummerPage(QWidget *page) {
     FSummerDelete->setAutoDefault(false);
     offsetRow->addWidget(FSummerAdd);
     offsetRow->addWidget(FSummerDelete);
-    QLabel *offsetLabel = Caption(page, 542);
-    offsetLabel->setBuddy(FSummerOffset.Hours);
-    grid->addWidget(offsetLabel, 5, 0);
-    grid->addLayout(offsetRow, 5, 1);
+    AddCaptionedRow(grid, 5, Caption(page, 542), FSummerOffset.Hours, offsetRow);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
@@ -645,14 +618,7 @@ void TAtlasDlg::DeleteEntry() {
         if (!DeleteZoneEntry(FData, FZoneHistory.ZoneID, entry.StartDate))
             return;
         // The history shown is the one the row came from, whatever the name field says now.
-        const std::string id = FZoneHistory.ZoneID;
-        std::string name;
-        {
-            TIndexScope scope(FData.ZoneIdTable, "");
-            if (FData.ZoneIdTable.FindKey({id}))
-                name = FData.ZoneIdTable.FieldByName("ZoneName").AsString();
-        }
-        LoadZoneHistory(name);
+        LoadZoneHistory(NameOfDefinition(FData.ZoneIdTable, FZoneHistory.ZoneID, "ZoneName"));
         ShowZoneEntry(entry);
     } else if (Page() == pgSummer) {
         const int row = ListBoxSummerTimes->currentRow();
@@ -661,14 +627,8 @@ void TAtlasDlg::DeleteEntry() {
         const TSummerEntry entry = FSummerHistory.Entries[row];
         if (!DeleteSummerEntry(FData, FSummerHistory.SummerID, entry.FromDate))
             return;
-        const std::string id = FSummerHistory.SummerID;
-        std::string name;
-        {
-            TIndexScope scope(FData.SummerIdTable, "");
-            if (FData.SummerIdTable.FindKey({id}))
-                name = FData.SummerIdTable.FieldByName("SummerName").AsString();
-        }
-        LoadSummerHistory(name);
+        LoadSummerHistory(
+            NameOfDefinition(FData.SummerIdTable, FSummerHistory.SummerID, "SummerName"));
         ShowSummerEntry(entry);
     }
 }

@@ -176,6 +176,13 @@ TDateFields ArrangeDateFields(QWidget *parent, QHBoxLayout *row) {
     return fields;
 }
 
+void GuardDate(const TDateFields &fields, int firstYear, int lastYear,
+               const std::function<void()> &beep) {
+    GuardRange(fields.Year, firstYear, lastYear, beep);
+    GuardRange(fields.Month, 1, 12, beep);
+    GuardRange(fields.Day, 1, 31, beep);
+}
+
 void SetDatePlaceholders(const TDateFields &fields, const TLanguage &language) {
     fields.Year->setPlaceholderText(ToQText(language.GetText(1201)));
     fields.Month->setPlaceholderText(ToQText(language.GetText(1202)));

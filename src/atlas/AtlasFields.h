@@ -74,6 +74,9 @@ struct TDateFields {
     void Show(long long yyyymmdd);
 };
 TDateFields ArrangeDateFields(QWidget *parent, QHBoxLayout *row);
+/// Keeps the year within firstYear..lastYear, the month and the day within their calendar limits.
+void GuardDate(const TDateFields &fields, int firstYear, int lastYear,
+               const std::function<void()> &beep);
 /// What an empty year, month and day field stands for, from the language.
 void SetDatePlaceholders(const TDateFields &fields, const TLanguage &language);
 

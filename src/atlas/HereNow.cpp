@@ -63,9 +63,7 @@ TSetNowDlg::TSetNowDlg(const TLanguage &language, QWidget *parent)
     FFields[0] = date.Year;
     FFields[1] = date.Month;
     FFields[2] = date.Day;
-    GuardRange(date.Year, 1980, 2099, beep);
-    GuardRange(date.Month, 1, 12, beep);
-    GuardRange(date.Day, 1, 31, beep);
+    GuardDate(date, 1980, 2099, beep);
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(4);
     const TClockFields clock = MakeClockFields(this, timeRow, beep);
