@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 namespace kyr {
 
@@ -93,63 +95,55 @@ TBirthValues BirthValuesOf(const TNameRecord &record) {
     return values;
 }
 
+namespace {
+
+// The text fields of a NAME row and the record's members that hold them.
+const std::pair<const char *, std::string TNameRecord::*> NameTextFields[] = {
+    {"FirstName", &TNameRecord::FirstName},
+    {"LastName", &TNameRecord::LastName},
+    {"BirthCountry", &TNameRecord::BirthCountry},
+    {"BirthTown", &TNameRecord::BirthTown},
+    {"BirthDate", &TNameRecord::BirthDate},
+    {"BirthTime", &TNameRecord::BirthTime},
+    {"TimeZone", &TNameRecord::TimeZone},
+    {"SummerTime", &TNameRecord::SummerTime},
+    {"Address1", &TNameRecord::Address1},
+    {"Address2", &TNameRecord::Address2},
+    {"PostalCode", &TNameRecord::PostalCode},
+    {"Town", &TNameRecord::Town},
+    {"Country", &TNameRecord::Country},
+    {"HomePhone", &TNameRecord::HomePhone},
+    {"WorkPhone", &TNameRecord::WorkPhone},
+    {"Fax", &TNameRecord::Fax},
+};
+
+} // namespace
+
 TNameRecord ReadNameRecord(TKyrTable &names) {
-    const auto text = [&](const char *field) { return names.FieldByName(field).AsString(); };
     TNameRecord r;
-    r.FirstName = text("FirstName");
-    r.LastName = text("LastName");
-    r.BirthCountry = text("BirthCountry");
-    r.BirthTown = text("BirthTown");
-    r.BirthDate = text("BirthDate");
-    r.BirthTime = text("BirthTime");
+    for (const auto &[field, member] : NameTextFields)
+        r.*member = names.FieldByName(field).AsString();
     r.TimeUnknown = names.FieldByName("TimeUnknown").AsBoolean();
     r.Latitude = names.FieldByName("Latitude").AsInteger();
     r.Longitude = names.FieldByName("Longitude").AsInteger();
-    r.TimeZone = text("TimeZone");
-    r.SummerTime = text("SummerTime");
-    r.Address1 = text("Address1");
-    r.Address2 = text("Address2");
-    r.PostalCode = text("PostalCode");
-    r.Town = text("Town");
-    r.Country = text("Country");
-    r.HomePhone = text("HomePhone");
-    r.WorkPhone = text("WorkPhone");
-    r.Fax = text("Fax");
     r.Picture = names.FieldByName("Picture").AsBytes();
     names.FieldByName("Notes").SaveToStrings(r.Notes);
     return r;
 }
 
 void WriteNameRecord(TKyrTable &names, const TNameRecord &r) {
-    const auto text = [&](const char *field, const std::string &value) {
-        names.FieldByName(field).SetAsString(value);
-    };
-    text("FirstName", r.FirstName);
-    text("LastName", r.LastName);
-    text("BirthCountry", r.BirthCountry);
-    text("BirthTown", r.BirthTown);
-    text("BirthDate", r.BirthDate);
-    text("BirthTime", r.BirthTime);
+    for (const auto &[field, member] : NameTextFields)
+        names.FieldByName(field).SetAsString(r.*member);
     names.FieldByName("TimeUnknown").SetAsBoolean(r.TimeUnknown);
     names.FieldByName("Latitude").SetAsInteger(r.Latitude);
     names.FieldByName("Longitude").SetAsInteger(r.Longitude);
-    text("TimeZone", r.TimeZone);
-    text("SummerTime", r.SummerTime);
-    text("Address1", r.Address1);
-    text("Address2", r.Address2);
-    text("PostalCode", r.PostalCode);
-    text("Town", r.Town);
-    text("Country", r.Country);
-    text("HomePhone", r.HomePhone);
-    text("WorkPhone", r.WorkPhone);
-    text("Fax", r.Fax);
     if (r.Picture.empty())
         names.FieldByName("Picture").Clear();
     else
         names.FieldByName("Picture").SetAsBytes(r.Picture);
     names.FieldByName("Notes").LoadFromStrings(r.Notes);
-    text("Sex", "U");
-    text("Modem", "");
+    names.FieldByName("Sex").SetAsString("U");
+    names.FieldByName("Modem").SetAsString("");
 }
 
 std::optional<TNameRecord> FindName(TDataCollection &data, const std::string &first,
