@@ -17,10 +17,13 @@ TContextHelp::~TContextHelp() {
 }
 
 int TContextHelp::HelpContextOf(const QObject *widget) {
+    // Up to the window the widget is in: a dialog without help does not show its owner's.
     for (const QObject *o = widget; o; o = o->parent()) {
         const int n = o->property("HelpContext").toInt();
         if (n > 0)
             return n;
+        if (o->isWidgetType() && static_cast<const QWidget *>(o)->isWindow())
+            break;
     }
     return 0;
 }

@@ -17,6 +17,7 @@ constexpr int BitmapSize = 32;
 TMainToolBar::TMainToolBar(const QString &buttonDirectory, QWidget *parent)
     : QToolBar(parent), FDirectory(buttonDirectory) {
     setObjectName(QStringLiteral("ToolBarPanel"));
+    setProperty("HelpContext", HelpContext);
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(BitmapSize, BitmapSize));
@@ -34,6 +35,7 @@ TMainToolBar::TMainToolBar(const QString &buttonDirectory, QWidget *parent)
     SpeedButton3 = AddButton("SpeedButton3", "Chart for Here and Now", "Now",
                              QStringLiteral("32Horr_1.bmp"), QStringLiteral("32Horr_2.bmp"));
     SetTag(SpeedButton3, -852);
+    SpeedButton3->setProperty("HelpContext", HereAndNowHelpContext);
     DynaBtn = AddButton("DynaBtn", "Dynamic Analysis", "Dyn", QStringLiteral("32Dynmc1.bmp"),
                         QStringLiteral("32Dynmc2.bmp"));
     SetTag(DynaBtn, -734);

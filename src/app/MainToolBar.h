@@ -18,6 +18,10 @@ public:
     /// button whose bitmap is missing shows a short caption instead.
     explicit TMainToolBar(const QString &buttonDirectory, QWidget *parent = nullptr);
 
+    /// Context help of the toolbar, and of its here-and-now button.
+    static constexpr int HelpContext = 2003;
+    static constexpr int HereAndNowHelpContext = 2004;
+
     QToolButton *OpenBtn = nullptr;         ///< edit the current name
     QToolButton *SpeedButton3 = nullptr;    ///< chart for here and now
     QToolButton *DynaBtn = nullptr;         ///< dynamic analysis

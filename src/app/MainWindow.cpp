@@ -90,6 +90,8 @@ TForm_KYR_Main::TForm_KYR_Main(TSetupEnvironment environment, QWidget *parent)
       FSummary(new QLabel(this)) {
     setObjectName(QStringLiteral("Form_KYR_Main"));
     setWindowTitle(QStringLiteral("KYR"));
+    // Context help for whatever in the window has no help of its own.
+    setProperty("HelpContext", HelpContext);
     // The symbol glyphs of the wheel and tables come from the program's own fonts.
     RegisterSymbolFonts();
 

@@ -48,6 +48,8 @@ enum class TChildKind { Wheel, Interpretation, Positions, Cusps, Aspects, Symbol
 class TForm_KYR_Main : public QMainWindow {
     Q_OBJECT
 public:
+    /// Context help of the main window, for whatever in it has none of its own.
+    static constexpr int HelpContext = 2001;
     /// environment says where the settings live (tests point it at a temporary directory).
     explicit TForm_KYR_Main(TSetupEnvironment environment = {}, QWidget *parent = nullptr);
     ~TForm_KYR_Main() override;

@@ -31,6 +31,7 @@ TSavePlaceDlg::TSavePlaceDlg(TDataCollection &data, const TLanguage &language, T
     : QDialog(parent), FData(data), FLanguage(language),
       FPicks(CompletePicks(std::move(picks), data, language, this)),
       FPrompts(CompletePrompts(std::move(prompts), this)) {
+    setProperty("HelpContext", HelpContext);
     SetTag(this, 586);
     auto *layout = new QVBoxLayout(this);
     auto *grid = new QGridLayout;

@@ -19,6 +19,8 @@ class TLanguage;
 class TSavePlaceDlg : public QDialog {
     Q_OBJECT
 public:
+    /// Context help of the dialog.
+    static constexpr int HelpContext = 2040;
     TSavePlaceDlg(TDataCollection &data, const TLanguage &language, TAtlasPicks picks = {},
                   TAtlasPrompts prompts = {}, QWidget *parent = nullptr);
 

@@ -139,6 +139,7 @@ std::string ParagraphText(const std::string &passage) {
 TInterpWin::TInterpWin(const TContext &context, QWidget *parent)
     : QWidget(parent), OnInformation(context.OnInformation), FContext(context) {
     setObjectName(QStringLiteral("InterpWin"));
+    setProperty("HelpContext", HelpContext);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(460, 400);
     CreateControls();
@@ -283,8 +284,10 @@ void TInterpWin::CreateControls() {
     Label12 = glyph(aspectPage);
     Label11 = glyph(aspectPage);
     AspectMeter1 = new TAspectMeter(aspectPage);
+    AspectMeter1->setProperty("HelpContext", AspectMeterHelpContext);
     AspectMeter1->SetKind(mkHorizontalBar);
     TransitMeter1 = new TTransitMeter(transitPage);
+    TransitMeter1->setProperty("HelpContext", TransitMeterHelpContext);
     Label8 = glyph(symbolPage);
     Label4 = glyph(relationPage);
     Label9 = glyph(relationPage);

@@ -47,6 +47,10 @@ std::string ParagraphText(const std::string &passage);
 
 class TInterpWin : public QWidget, public TInterpretationTarget {
 public:
+    /// Context help of the window and of its two meters.
+    static constexpr int HelpContext = 2010;
+    static constexpr int TransitMeterHelpContext = 2011;
+    static constexpr int AspectMeterHelpContext = 2012;
     /// Pages of the factor panel, in the notebook's order.
     enum TPanelPage { ppAspect, ppTransit, ppSymbol, ppRelation, ppEmpty };
 

@@ -46,6 +46,7 @@ TWinNames::TWinNames(TDataCollection &data, const TLanguage &language, TWindowPl
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("WinNames"));
     SetTag(this, 1314);
+    setProperty("HelpContext", HelpContext);
     resize(160, 200);
 
     FOutline = new TOutline(this);

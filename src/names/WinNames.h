@@ -28,6 +28,8 @@ class TWinNames : public QWidget {
     Q_OBJECT
 
 public:
+    /// Context help of the window.
+    static constexpr int HelpContext = 2020;
     /// place is the settings' entry of the window (section Windows, NameList); it is written
     /// on every resize and on close. The data, the language and the place must outlive the
     /// window, which frees itself when closed.

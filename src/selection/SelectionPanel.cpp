@@ -53,6 +53,7 @@ TSelectionPanel::TSelectionPanel(const TLanguage &language, THoroscope &horoscop
                                  QWidget *parent)
     : QStackedWidget(parent), FLanguage(language), FHoroscope(horoscope), FDropDown(this) {
     setObjectName(QStringLiteral("InfoPanel"));
+    setProperty("HelpContext", HelpContext);
     FButtons.assign(19, nullptr);
     FLabels.assign(5, nullptr);
     const char *pageNames[] = {"Signs", "Houses", "HouseCusps", "Planets", "Aspects"};

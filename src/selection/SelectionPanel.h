@@ -26,6 +26,8 @@ class TWheel;
 
 class TSelectionPanel : public QStackedWidget {
 public:
+    /// Context help of the panel.
+    static constexpr int HelpContext = 2002;
     enum TPage { pgSigns, pgHouses, pgHouseCusps, pgPlanets, pgAspects, pgStandard };
     /// What the drop-down list shows.
     enum TDropDownMode { ddBodies, ddAspects, ddTransits, ddHousePeriods };

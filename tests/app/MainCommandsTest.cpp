@@ -8,6 +8,8 @@
 #include "AspectWindow.h"
 #include "ContextHelp.h"
 #include "DataCollection.h"
+#include "InterpWindow.h"
+#include "TransitMeter.h"
 #include "NameRecord.h"
 #include "WheelWindow.h"
 #include "DynaDlg.h"
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -184,6 +187,29 @@ TEST_F(MainCommands, HelpButtonSwitchesTheHelpModeAndOffShowsTheGeneralHelp) {
     EXPECT_FALSE(main.ContextHelp()->HelpMode());
     EXPECT_EQ(nullptr, QApplication::overrideCursor());
     EXPECT_EQ(999, main.QuickHelp()->HelpNo());
+}
+
+TEST_F(MainCommands, ContextHelpComesFromTheNearestOwnerInTheSameWindow) {
+    TForm_KYR_Main &main = Start();
+    main.OpenChild(TChildKind::Interpretation);
+    QDialog dialog(&main); // a dialog without help of its own
+    QLabel inDialog(&dialog);
+    struct TCase {
+        const char *What;
+        const QObject *Widget;
+        int Help;
+    };
+    const TCase cases[] = {
+        {"main window", &main, TForm_KYR_Main::HelpContext},
+        {"toolbar", main.ToolBar(), TMainToolBar::HelpContext},
+        {"here-and-now button", main.ToolBar()->SpeedButton3, TMainToolBar::HereAndNowHelpContext},
+        {"help button, inside the toolbar", main.ToolBar()->HlpBtn, TMainToolBar::HelpContext},
+        {"interpretation window", main.InterpWindow(), TInterpWin::HelpContext},
+        {"transit meter", main.InterpWindow()->TransitMeter1, TInterpWin::TransitMeterHelpContext},
+        {"a dialog owned by the main window", &inDialog, 0},
+    };
+    for (const TCase &c : cases)
+        EXPECT_EQ(c.Help, TContextHelp::HelpContextOf(c.Widget)) << c.What;
 }
 
 TEST_F(MainCommands, HereAndNowOnStartupIsWrittenAtOnceAndFollowedAtTheNextStart) {
