@@ -8,6 +8,7 @@ packages=(
     libswe-dev
     libsqlite3-dev qt6-base-dev qt6-svg-dev zlib1g-dev
     python3-fontforge fonts-dejavu-core
+    poppler-utils
 )
 
 missing=()

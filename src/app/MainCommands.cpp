@@ -408,6 +408,7 @@ void TForm_KYR_Main::ChooseLanguage(int number) {
     TranslateAnimationMenu();
     if (FDynaDlg)
         FDynaDlg->Retranslate();
+    RetranslatePrintDialogs();
 }
 
 void TForm_KYR_Main::UpdateLanguageItems() {

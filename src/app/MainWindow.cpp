@@ -8,9 +8,12 @@
 #include "DataCollection.h"
 #include "InterpWindow.h"
 #include "KeyWordDlg.h"
+#include "KyrPrinter.h"
 #include "NameDlg.h"
 #include "NameLists.h"
 #include "NameRecord.h"
+#include "PBookDlg.h"
+#include "PIntDlg.h"
 #include "SearchDlg.h"
 #include "WinNames.h"
 #include "MainToolBar.h"
@@ -208,6 +211,7 @@ void TForm_KYR_Main::PostStartUp() {
         FContextHelp = new TContextHelp(this);
         FContextHelp->OnHelp = [this](int helpNo) { ShowQuickHelp(helpNo); };
         ConnectDialogCommands();
+        ConnectPrintCommands();
     }
 }
 

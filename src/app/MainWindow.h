@@ -34,6 +34,9 @@ class TNameDlg;
 class TQHelpWin;
 class TSearchDlg;
 class TWinNames;
+class TKyrPrinter;
+class TPBookDlg;
+class TPIntDlg;
 class TSelectionPanel;
 class TWheel;
 class TWheelWin;
@@ -100,6 +103,12 @@ public:
     void CloseName();
     TMainToolBar *ToolBar() const { return FToolBar; }
     TDynaDlg *DynaDlg() const;
+    /// The print engine (none before the start-up is done).
+    TKyrPrinter *Printer() const { return FPrinter.get(); }
+    /// The interpretation print dialog (also the wheel page's), made at first use and kept.
+    TPIntDlg &PrintDialog();
+    /// The book-excerpt print dialog, made at first use and kept.
+    TPBookDlg &BookDialog();
     /// Asks for the here place; true when one was set. Unset: a notice that there is none.
     std::function<bool()> OnDefineHere;
 
@@ -185,6 +194,10 @@ private:
     /// The name dialog for New, Open or Edit; on OK the person goes into KYR_Horoscope_1.
     void ChooseName(TNameCommand command);
     void ImportNamesClick();
+    /// The print menu items, on the print engine made here.
+    void ConnectPrintCommands();
+    /// The print dialogs in the language just chosen.
+    void RetranslatePrintDialogs();
     /// The one search dialog, made at first use and tied to the name dialog while that exists.
     TSearchDlg &SearchDialog();
     /// Asks for the here place through the search dialog's lists.
@@ -233,6 +246,9 @@ private:
     QMenu *FLanguageMenu = nullptr;
     std::array<QAction *, MaxLanguages> FLanguageItems{};
     int FChosenLanguage = 0; ///< the language picked in this session, 0 for none
+    std::unique_ptr<TKyrPrinter> FPrinter; ///< the program's one print engine
+    std::unique_ptr<TPIntDlg> FPrintDlg;   ///< destroyed before the engine it wires
+    std::unique_ptr<TPBookDlg> FBookDlg;
     std::unique_ptr<TNameDlg> FNameDlg; ///< created once and kept, as the user left it
     std::unique_ptr<TSearchDlg> FSearchDlg;
     bool FNameLoaded = false;           ///< a person was chosen since start-up

@@ -10,9 +10,12 @@
 #include "DataCollection.h"
 #include "InterpWindow.h"
 #include "TransitMeter.h"
+#include "KyrPrinter.h"
 #include "NameRecord.h"
+#include "PIntDlg.h"
 #include "WheelWindow.h"
 #include "DynaDlg.h"
+#include "EngineTestSupport.h"
 #include "MainToolBar.h"
 #include "PositionWindow.h"
 #include "ProfileFile.h"
@@ -32,6 +35,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,6 +191,25 @@ TEST_F(MainCommands, HelpButtonSwitchesTheHelpModeAndOffShowsTheGeneralHelp) {
     EXPECT_FALSE(main.ContextHelp()->HelpMode());
     EXPECT_EQ(nullptr, QApplication::overrideCursor());
     EXPECT_EQ(999, main.QuickHelp()->HelpNo());
+}
+
+TEST_F(MainCommands, TheWheelPageOfTheMainChartPrintsThroughTheProgramsPrintEngine) {
+    TForm_KYR_Main &main = Start();
+    ASSERT_TRUE(main.KYR_Horoscope_1.Active());
+    ASSERT_NE(nullptr, main.Printer());
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("wheel.pdf"));
+    QPrinter pdf(QPrinter::HighResolution);
+    test::SetUpPdfPrinter(pdf, file);
+    main.Printer()->SetPrinter(&pdf);
+    TPIntDlg &dialog = main.PrintDialog();
+    EXPECT_EQ(&dialog, &main.PrintDialog()) << "made once and kept";
+    QStringList notices;
+    dialog.OnInformation = [&](const QString &text) { notices << text; };
+    dialog.PrintWheelOnly();
+    EXPECT_EQ(QStringList{"The printout has been sent to the printer."}, notices);
+    EXPECT_EQ(1, test::PdfPageCount(file));
+    main.Printer()->SetPrinter(nullptr);
 }
 
 TEST_F(MainCommands, ContextHelpComesFromTheNearestOwnerInTheSameWindow) {
@@ -430,8 +453,8 @@ TEST_F(MainCommands, CommandsOfLaterDialogsArePresentButGreyed) {
         {"miFileNew", true},       {"miOpenName", true},           {"miEditName", true},
         {"miImportNames", true},   {"smDefineHere", true},         {"smDefineNow", true},
         {"miAtlas", true},         {"smUserDefinedOrbs", true},    {"miUsingHelp", true},
-        {"miSearchForHelpOn", true}, {"miPrintWheel", false},      {"miPrintInterpretation", false},
-        {"miPrintBook", false},    {"miPrintSetup", false},        {"miOnlineHelp", false},
+        {"miSearchForHelpOn", true}, {"miPrintWheel", true},       {"miPrintInterpretation", true},
+        {"miPrintBook", true},     {"miPrintSetup", true},         {"miOnlineHelp", false},
     };
     for (const auto &i : items) {
         QAction *item = main.MenuItem(i.Name);

@@ -214,8 +214,8 @@ TEST_F(WheelClicks, AClickWithAltHeldAsksForQuickHelpInsteadOfHitting) {
     help.SetHelpMode(true);
     QTest::mouseClick(Main->InterpWindow()->Memo->viewport(), Qt::LeftButton);
     EXPECT_FALSE(help.HelpMode());
-    // A control without a help number only beeps; the last help stays.
-    EXPECT_EQ(540, Main->QuickHelp()->HelpNo());
+    // A control without a help number of its own shows its window's.
+    EXPECT_EQ(TInterpWin::HelpContext, Main->QuickHelp()->HelpNo());
 }
 
 } // namespace
