@@ -137,6 +137,14 @@ void SetTag(QObject *object, int tag) {
     object->setProperty(TagProperty, tag);
 }
 
+QPushButton *TaggedButton(QWidget *parent, int tag, const char *name) {
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    SetTag(button, tag);
+    return button;
+}
+
 void TranslateForm(const TLanguage &language, QWidget *form) {
     TranslateComponent(language, form);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 class QObject;
+class QPushButton;
 class QWidget;
 
 namespace kyr {
@@ -15,6 +16,9 @@ constexpr int FirstUntranslatedTag = 2000;
 /// The text number of a widget, menu or action (the dynamic property "Tag"); 0 when unset.
 int Tag(const QObject *object);
 void SetTag(QObject *object, int tag);
+/// A dialog button captioned by language text tag and named for the tests; Return does not press
+/// it unless it is made the default.
+QPushButton *TaggedButton(QWidget *parent, int tag, const char *name);
 
 /// Translates a form and everything it owns; every form calls it when it is created.
 void TranslateForm(const TLanguage &language, QWidget *form);

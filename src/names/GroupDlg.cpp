@@ -50,13 +50,7 @@ TGroupDlg::TGroupDlg(TDataCollection &data, const TLanguage &language, QWidget *
     for (auto *list : {FSource, FPrint})
         list->setMinimumSize(200, 260);
 
-    const auto button = [this](int tag, const char *name) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        SetTag(b, tag);
-        return b;
-    };
+    const auto button = [this](int tag, const char *name) { return TaggedButton(this, tag, name); };
     FAdd = button(3, "AddBtn");
     FRemove = button(4, "RemoveBtn");
     FOk = button(506, "OkBtn");

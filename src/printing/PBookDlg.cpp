@@ -73,13 +73,7 @@ TPBookDlg::TPBookDlg(TKyrPrinter &printer, TKyrSetup &setup, TDataCollection &da
     FList->setMinimumSize(420, 360);
     countCaption->setBuddy(FList);
 
-    const auto button = [this](int tag, const char *name) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        SetTag(b, tag);
-        return b;
-    };
+    const auto button = [this](int tag, const char *name) { return TaggedButton(this, tag, name); };
     FPrint = button(493, "PrintBtn");
     FPrint->setDefault(true);
     FCancel = button(492, "CancelBtn");

@@ -124,13 +124,7 @@ void TPIntDlg::BuildControls() {
         connect(c, &QCheckBox::toggled, this, &TPIntDlg::UpdateEnabled);
         return c;
     };
-    const auto button = [this](int tag, const char *name) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        SetTag(b, tag);
-        return b;
-    };
+    const auto button = [this](int tag, const char *name) { return TaggedButton(this, tag, name); };
 
     // Whom to print.
     FCurrentOnly = radio(1380, "RadioCurrent");

@@ -124,13 +124,7 @@ void TPWhlDlg::BuildControls() {
     colourRow->addWidget(FColour);
     colourRow->addStretch(1);
 
-    const auto button = [this](int tag, const char *name) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        SetTag(b, tag);
-        return b;
-    };
+    const auto button = [this](int tag, const char *name) { return TaggedButton(this, tag, name); };
     FOk = button(506, "OkBtn");
     FOk->setDefault(true);
     FCancel = button(507, "CancelBtn");

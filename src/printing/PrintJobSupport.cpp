@@ -1,6 +1,7 @@
 // Helpers shared by the pieces of the print jobs.
 #include "PrintJobParts.h"
 
+#include "InterpControls.h"
 #include "KyrPrinter.h"
 #include "Language.h"
 #include "QuickHelpWin.h"
@@ -28,25 +29,10 @@ void StartDrawing(TKyrPrinter &printer) {
 }
 
 std::vector<std::string> HelpTextLines(TDataCollection &data, int number) {
-    std::vector<std::string> lines;
     std::string text;
     if (!FindHelpText(data, number, text))
-        return lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+        return {};
+    return SplitTextLines(text);
 }
 
 int FirstTextPage(const TKyrPrinter &printer) {
