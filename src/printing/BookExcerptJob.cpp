@@ -62,7 +62,8 @@ bool PrintBookExcerpts(TKyrPrinter &printer, TDataCollection &data,
         throw;
     }
     printer.FinishJob();
-    return completed;
+    // Excerpts the device refused are no success.
+    return completed && !printer.Failed();
 }
 
 } // namespace kyr

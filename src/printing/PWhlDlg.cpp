@@ -159,7 +159,9 @@ void TPWhlDlg::BuildControls() {
 
     connect(FOk, &QPushButton::clicked, this, &TPWhlDlg::OkClicked);
     connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(FHelp, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext); });
+    connect(FHelp, &QPushButton::clicked, this, [this] {
+        emit HelpRequested(FMode == LayoutMode ? LayoutHelpContext : HelpContext);
+    });
     connect(FSave, &QPushButton::clicked, this, &TPWhlDlg::Save);
     connect(FPageLayout, &QPushButton::clicked, this, &TPWhlDlg::PageLayoutClicked);
     connect(FPrinterOptions, &QPushButton::clicked, this, &TPWhlDlg::PrinterOptionsClicked);
@@ -172,6 +174,7 @@ void TPWhlDlg::Retranslate() {
 
 int TPWhlDlg::Execute(TMode mode) {
     FMode = mode;
+    setProperty("HelpContext", mode == LayoutMode ? LayoutHelpContext : HelpContext);
     return exec();
 }
 

@@ -29,6 +29,8 @@ public:
     enum TMode { LayoutMode, PrintMode };
     /// The quick help of the dialog: the help context of the wheel-page print command.
     static constexpr int HelpContext = 106;
+    /// The quick help of the layout mode (the editor of the wheel page).
+    static constexpr int LayoutHelpContext = 2031;
     /// The preview's size for a portrait page; a landscape page swaps the two.
     static constexpr int PreviewWidth = 240;
     static constexpr int PreviewHeight = 340;

@@ -53,6 +53,7 @@ QWidget *Labelled(const QString &caption, QLineEdit *edit, QWidget *parent) {
 TPageDlg::TPageDlg(TKyrSetup &setup, TKyrPrinter &printer, const TLanguage &language,
                    QWidget *parent)
     : QDialog(parent), FSetup(setup), FPrinter(printer), FLanguage(language) {
+    setProperty("HelpContext", HelpContext);
     BuildForm();
     Retranslate();
 }

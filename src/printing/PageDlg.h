@@ -23,8 +23,8 @@ struct TPrintLayout;
 class TPageDlg : public QDialog {
     Q_OBJECT
 public:
-    /// The dialog has no help page of its own.
-    static constexpr int HelpContext = 0;
+    /// The quick help of the page layout.
+    static constexpr int HelpContext = 2030;
     enum TMargin { mHeader, mTop, mLeft, mRight, mBottom, mFooter, MarginCount };
     enum TFontKind { fTitle, fSubTitle, fBody, fHeader, FontCount };
 

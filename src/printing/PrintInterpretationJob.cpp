@@ -129,7 +129,8 @@ bool PrintInterpretationJob(TKyrPrinter &printer, TDataCollection &data,
                 throw;
             }
             printer.FinishJob();
-            if (!documentDone) {
+            // A document the device refused is no success.
+            if (!documentDone || printer.Failed()) {
                 completed = false;
                 break;
             }

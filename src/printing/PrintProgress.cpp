@@ -56,6 +56,7 @@ TPrintProgress::TPrintProgress(TKyrPrinter &printer, const TKyrSetup &setup, TDa
                                const TLanguage &language, QWidget *parent)
     : QDialog(parent), FPrinter(printer), FSetup(setup), FData(data), FLanguage(language) {
     setObjectName(QStringLiteral("PrintProgress"));
+    setProperty("HelpContext", HelpContext);
     SetTag(this, 102);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
 

@@ -34,6 +34,8 @@ class TPrintProgress : public QDialog {
     Q_OBJECT
 
 public:
+    /// Context help of the dialog (it has no Help button).
+    static constexpr int HelpContext = 2032;
     /// Results: the job ran to its end, the user cancelled it, or it could not print (no
     /// printer, no language, a person missing from the name table, an error).
     static constexpr int mrOk = 1;

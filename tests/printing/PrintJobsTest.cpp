@@ -262,6 +262,12 @@ TEST_F(PrintJobTest, NotReadyPrintsNothing) {
     }
 }
 
+TEST_F(PrintJobTest, AFileThePrinterCannotWriteIsNoSuccess) {
+    Pdf.setOutputFileName(QString::fromStdString(Dir.Path() + "no-such-folder/job.pdf"));
+    EXPECT_FALSE(PrintInterpretationJob(Printer, Data));
+    EXPECT_FALSE(PrintBookExcerpts(Printer, Data, {{"Sun trine Moon", "0105 0102"}}));
+}
+
 TEST_F(PrintJobTest, BookExcerptsPrintEachFoundPassageUnderItsTitle) {
     const std::vector<TBookExcerpt> list = {
         {"Sun trine Moon", "0105 0102"}, {"Nowhere", "0109 0909"}, // not in the book
