@@ -2,7 +2,7 @@
 #include "KyrTranslation.h"
 
 #include "Language.h"
-#include "ProgramDirectory.h"
+#include "EnglishSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -10,25 +10,7 @@ using namespace kyr;
 
 namespace {
 
-class ChapterTitles : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        SetProgramDirectory(KYR_PROGRAM_DIR);
-        language = new TLanguage;
-        language->SetCountry("UK");
-        language->SetActive(true);
-    }
-    static void TearDownTestSuite() {
-        delete language;
-        language = nullptr;
-        SetProgramDirectory("");
-    }
-    void SetUp() override { ASSERT_TRUE(language->Active()) << "KYR_UK.TXT not loaded"; }
-
-    static TLanguage *language;
-};
-
-TLanguage *ChapterTitles::language = nullptr;
+class ChapterTitles : public test::TEnglishSuite {};
 
 TEST_F(ChapterTitles, PatternsFillInTheCodes) {
     const TKyrTranslation translation(*language);

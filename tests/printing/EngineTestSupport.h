@@ -2,9 +2,8 @@
 // looking for ink on a page.
 #pragma once
 
+#include "EnglishSuite.h"
 #include "KyrPrinter.h"
-#include "Language.h"
-#include "ProgramDirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,21 +86,10 @@ inline void SetUpPdfPrinter(QPrinter &printer, const QString &fileName) {
 }
 
 /// The English texts for every test of a suite.
-class EngineTest : public ::testing::Test {
+class EngineTest : public TEnglishSuite {
 protected:
-    static void SetUpTestSuite() {
-        SetProgramDirectory(KYR_PROGRAM_DIR);
-        language = new TLanguage;
-        language->SetCountry("UK");
-        language->SetActive(true);
-    }
-    static void TearDownTestSuite() {
-        delete language;
-        language = nullptr;
-        SetProgramDirectory("");
-    }
     void SetUp() override {
-        ASSERT_TRUE(language->Active()) << "KYR_UK.TXT not loaded";
+        TEnglishSuite::SetUp();
         Printer.Language = language;
         Printer.PageLabel = "Page ";
         Printer.HeaderText = "Header of the job";
@@ -117,7 +105,6 @@ protected:
         Printer.SetPage(1);
     }
 
-    static inline TLanguage *language = nullptr;
     TKyrPrinter Printer;
     TPageImages Images;
 };

@@ -6,7 +6,7 @@
 #include "Glyphs.h"
 #include "Horoscope.h"
 #include "Language.h"
-#include "ProgramDirectory.h"
+#include "EnglishSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -37,25 +37,7 @@ Extended Dm(int degrees, int minutes) {
     return HoursToHm(degrees + minutes / 60.0L);
 }
 
-class EnglishTables : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        SetProgramDirectory(KYR_PROGRAM_DIR);
-        language = new TLanguage;
-        language->SetCountry("UK");
-        language->SetActive(true);
-    }
-    static void TearDownTestSuite() {
-        delete language;
-        language = nullptr;
-        SetProgramDirectory("");
-    }
-    void SetUp() override { ASSERT_TRUE(language->Active()) << "KYR_UK.TXT not loaded"; }
-
-    static TLanguage *language;
-};
-
-TLanguage *EnglishTables::language = nullptr;
+class EnglishTables : public test::TEnglishSuite {};
 
 // Cusp h at 200° + 30°·(h − 1): house 6 runs from 350° over 0° to 20°.
 void FillCusps(THoroscope &h) {

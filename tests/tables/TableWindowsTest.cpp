@@ -9,7 +9,7 @@
 #include "Horoscope.h"
 #include "Language.h"
 #include "OrbSets.h"
-#include "ProgramDirectory.h"
+#include "EnglishSuite.h"
 #include "TableLayout.h"
 #include "TableRows.h"
 
@@ -67,32 +67,19 @@ TWindowPlace PlaceOfSize(int width, int height) {
     return {true, 0, 0, width, height, WindowNormal};
 }
 
-class TableWindows : public ::testing::Test {
+class TableWindows : public test::TEnglishSuite {
 protected:
     static void SetUpTestSuite() {
-        SetProgramDirectory(KYR_PROGRAM_DIR);
-        language = new TLanguage;
-        language->SetCountry("UK");
-        language->SetActive(true);
+        TEnglishSuite::SetUpTestSuite();
         // The main window registers the symbol font; without the files Qt falls back.
         for (const char *file : {"KYRS.TTF", "KYRSS.TTF"})
             QFontDatabase::addApplicationFont(QStringLiteral(KYR_PROGRAM_DIR "/") +
                                               QLatin1String(file));
         symbolFont = QFontDatabase::families().contains(TableFontFamily);
     }
-    static void TearDownTestSuite() {
-        delete language;
-        language = nullptr;
-        SetProgramDirectory("");
-    }
-    void SetUp() override { ASSERT_TRUE(language->Active()) << "KYR_UK.TXT not loaded"; }
 
-    static TLanguage *language;
-    static bool symbolFont;
+    static inline bool symbolFont = false;
 };
-
-TLanguage *TableWindows::language = nullptr;
-bool TableWindows::symbolFont = false;
 
 // A chart filled by hand and left inactive, as while the main window changes several fields.
 void FillInactiveChart(THoroscope &h) {
