@@ -215,8 +215,7 @@ void TPBookDlg::PrintClicked() {
     FPrinter.Language = &FLanguage;
     FPrinter.Data = &FData;
     const int result = OnRunJob ? OnRunJob(list) : FProgress->RunBookExcerpts(list);
-    if (result == TPrintProgress::mrOk) {
-        const QString message = QString::fromStdString(FLanguage.GetText(694));
+    if (const QString message = JobOutcomeText(FLanguage, result); !message.isEmpty()) {
         if (OnInformation)
             OnInformation(message);
         else

@@ -387,8 +387,8 @@ void TPIntDlg::Confirm() {
                     .toStdString());
     }
     AttachToPrinter();
-    if (RunJob() == TPrintProgress::mrOk)
-        Information(QString::fromStdString(FLanguage.GetText(694)));
+    if (const QString outcome = JobOutcomeText(FLanguage, RunJob()); !outcome.isEmpty())
+        Information(outcome);
     accept();
 }
 
@@ -414,8 +414,8 @@ void TPIntDlg::PrintWheelOnly() {
     FPrinter.PersonList.clear();
     CopyMainChart();
     AttachToPrinter();
-    if (RunJob() == TPrintProgress::mrOk)
-        Information(QString::fromStdString(FLanguage.GetText(694)));
+    if (const QString outcome = JobOutcomeText(FLanguage, RunJob()); !outcome.isEmpty())
+        Information(outcome);
 }
 
 bool TPIntDlg::RunPrintDialog(int &fromPage, int &toPage) {

@@ -103,6 +103,14 @@ int TPrintProgress::RunInterpretation() {
     return Run([this, wheelPage] { return PrintInterpretationJob(FPrinter, FData, wheelPage); });
 }
 
+QString JobOutcomeText(const TLanguage &language, int result) {
+    if (result == TPrintProgress::mrOk)
+        return QString::fromStdString(language.GetText(694));
+    if (result == TPrintProgress::mrFailed)
+        return QString::fromStdString(language.GetText(1338));
+    return {};
+}
+
 int TPrintProgress::RunBookExcerpts(const std::vector<TBookExcerpt> &list) {
     return Run([this, list] { return PrintBookExcerpts(FPrinter, FData, list); });
 }

@@ -30,6 +30,10 @@ void ShowPrinterOptions(QPrinter *printer, QWidget *parent);
 void ShowPageLayout(TKyrSetup &setup, TKyrPrinter &printer, const TLanguage &language,
                     QWidget *parent, const std::function<void(int)> &help);
 
+/// What the user is told after a job: text 694 when it ran to its end, a notice that it could
+/// not be finished when it failed, nothing when the user cancelled it.
+QString JobOutcomeText(const TLanguage &language, int result);
+
 class TPrintProgress : public QDialog {
     Q_OBJECT
 

@@ -198,14 +198,17 @@ TEST_F(PIntDlgTest, NothingIsPrintedWithoutAChartAPersonOrTheUsersConsent) {
     EXPECT_EQ(1, PrintDialogs);
     EXPECT_TRUE(Jobs.empty());
 
-    // A job that was cancelled or could not print is not reported as sent.
+    // A job that was cancelled or could not print is not reported as sent; one that could not
+    // print says so.
     CancelPrintDialog = false;
     for (const int result : {TPrintProgress::mrCancel, TPrintProgress::mrFailed}) {
         JobResult = result;
         Dlg.Confirm();
     }
     EXPECT_EQ(2u, Jobs.size());
-    EXPECT_TRUE(Messages.isEmpty());
+    ASSERT_EQ(1, Messages.size());
+    EXPECT_TRUE(Messages[0].startsWith("The printout could not be finished"))
+        << Messages[0].toStdString();
 }
 
 TEST_F(PIntDlgTest, MultiplePrintsThePersonsOfTheGroupDialog) {
