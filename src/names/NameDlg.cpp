@@ -132,6 +132,10 @@ TNameDlg::TNameDlg(TDataCollection &data, TKyrSetup &setup, const TLanguage &lan
 TNameDlg::~TNameDlg() {
     // The wheel is a child widget and goes with the dialog; the chart must not refresh it then.
     FHoroscope.SetWheel(nullptr);
+    // A dialog destroyed while shown hides itself in the base destructor, and the edit losing
+    // the focus then would reach this half-destroyed dialog (or ask about an unknown place).
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        disconnect(edit, nullptr, this, nullptr);
 }
 
 void TNameDlg::SetSearch(TNameSearch *search) {
