@@ -238,9 +238,9 @@ void TAtlasDlg::BuildPlacesPage(QWidget *page) {
             ShowPlace(state, *place);
     });
     connect(zoneSearch, &QToolButton::clicked, this,
-            [this] { PickZoneInto(Edit_Time_Zone, false); });
+            [this] { ShowPicked(FPicks.PickZone(), Edit_Time_Zone); });
     connect(summerSearch, &QToolButton::clicked, this,
-            [this] { PickSummerInto(Edit_Summer_Time, false); });
+            [this] { ShowPicked(FPicks.PickSummer(), Edit_Summer_Time); });
 }
 
 void TAtlasDlg::BuildZonesPage(QWidget *page) {
@@ -284,7 +284,9 @@ void TAtlasDlg::BuildZonesPage(QWidget *page) {
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
 
-    connect(search, &QToolButton::clicked, this, [this] { PickZoneInto(Edit_Time_ZoneD, true); });
+    connect(search, &QToolButton::clicked, this, [this] {
+        ShowPicked(FPicks.PickZone(), Edit_Time_ZoneD, &TAtlasDlg::LoadZoneHistory);
+    });
     connect(ListBoxZoneTimes, &QListWidget::currentRowChanged, this, &TAtlasDlg::ShowZoneLine);
     connect(ListBoxZoneTimes, &QListWidget::itemClicked, this,
             [this] { ShowZoneLine(ListBoxZoneTimes->currentRow()); });
@@ -326,7 +328,9 @@ void TAtlasDlg::BuildSummerPage(QWidget *page) {
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
-    connect(search, &QToolButton::clicked, this, [this] { PickSummerInto(Edit_Name_of_D, true); });
+    connect(search, &QToolButton::clicked, this, [this] {
+        ShowPicked(FPicks.PickSummer(), Edit_Name_of_D, &TAtlasDlg::LoadSummerHistory);
+    });
     connect(ListBoxSummerTimes, &QListWidget::currentRowChanged, this, &TAtlasDlg::ShowSummerLine);
     connect(ListBoxSummerTimes, &QListWidget::itemClicked, this,
             [this] { ShowSummerLine(ListBoxSummerTimes->currentRow()); });
@@ -726,30 +730,16 @@ void TAtlasDlg::SaveSummerDefinition() {
     LoadSummerHistory(name);
 }
 
-void TAtlasDlg::PickZoneInto(QLineEdit *edit, bool loadHistory) {
-    const auto name = FPicks.PickZone();
+void TAtlasDlg::ShowPicked(const std::optional<std::string> &name, QLineEdit *edit,
+                           void (TAtlasDlg::*loadHistory)(const std::string &)) {
     if (!name)
         return;
     const QString chosen = ToQText(*name);
-    if (!loadHistory) {
-        edit->setText(chosen);
-    } else if (chosen != edit->text()) {
-        edit->setText(chosen);
-        LoadZoneHistory(*name);
-    }
-}
-
-void TAtlasDlg::PickSummerInto(QLineEdit *edit, bool loadHistory) {
-    const auto name = FPicks.PickSummer();
-    if (!name)
-        return;
-    const QString chosen = ToQText(*name);
-    if (!loadHistory) {
-        edit->setText(chosen);
-    } else if (chosen != edit->text()) {
-        edit->setText(chosen);
-        LoadSummerHistory(*name);
-    }
+    if (chosen == edit->text() && loadHistory)
+        return; // the history shown is that definition's already
+    edit->setText(chosen);
+    if (loadHistory)
+        (this->*loadHistory)(*name);
 }
 
 } // namespace kyr

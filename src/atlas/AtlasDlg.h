@@ -104,8 +104,10 @@ private:
     void SavePlace();
     void SaveZoneDefinition();
     void SaveSummerDefinition();
-    void PickZoneInto(QLineEdit *edit, bool loadHistory);
-    void PickSummerInto(QLineEdit *edit, bool loadHistory);
+    /// A zone or summer-time definition picked from the list into edit; with loadHistory its
+    /// history is shown as well (unless it is shown already).
+    void ShowPicked(const std::optional<std::string> &name, QLineEdit *edit,
+                    void (TAtlasDlg::*loadHistory)(const std::string &) = nullptr);
     void Refused(TEntryResult result);
     QString Text(int number) const;
     /// A format text with one argument when the language has it, else the fallback.

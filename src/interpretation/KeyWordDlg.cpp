@@ -50,7 +50,7 @@ TKeyWordDlg::TKeyWordDlg(const TLanguage &language, TDataCollection &data, QWidg
 }
 
 TKeyWordDlg::~TKeyWordDlg() {
-    SetActiveHandler(false);
+    FPopup->HideWhenApplicationInactive(false);
     FPopup->HidePopup();
 }
 
@@ -96,19 +96,6 @@ void TKeyWordDlg::ListBox1Click() {
     FPopup->ShowStream(&stream);
 }
 
-void TKeyWordDlg::SetActiveHandler(bool active) {
-    if (FDeactivation) {
-        disconnect(FDeactivation);
-        FDeactivation = {};
-    }
-    if (active)
-        FDeactivation = connect(qApp, &QGuiApplication::applicationStateChanged, this,
-                                [this](Qt::ApplicationState state) {
-                                    if (state != Qt::ApplicationActive)
-                                        FPopup->HidePopup();
-                                });
-}
-
 void TKeyWordDlg::showEvent(QShowEvent *event) {
     FillList();
     QDialog::showEvent(event);
@@ -120,9 +107,9 @@ void TKeyWordDlg::showEvent(QShowEvent *event) {
 void TKeyWordDlg::changeEvent(QEvent *event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
-            SetActiveHandler(true);
+            FPopup->HideWhenApplicationInactive(true);
         } else {
-            SetActiveHandler(false);
+            FPopup->HideWhenApplicationInactive(false);
             FPopup->HidePopup();
         }
     }

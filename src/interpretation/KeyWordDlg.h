@@ -45,8 +45,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void SetActiveHandler(bool active);
-
     const TLanguage &FLanguage;
     TDataCollection &FData;
     QListWidget *FList;
@@ -54,7 +52,6 @@ private:
     TKeyWordWindow *FPopup;
     std::vector<int> FHelpNos;
     bool FFilling = false;
-    QMetaObject::Connection FDeactivation;
 };
 
 } // namespace kyr

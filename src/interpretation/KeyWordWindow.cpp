@@ -104,4 +104,17 @@ void TKeyWordWindow::paintEvent(QPaintEvent *) {
     painter.drawText(client.adjusted(1, 0, 0, 0), TextFlags, DisplayText());
 }
 
+void TKeyWordWindow::HideWhenApplicationInactive(bool on) {
+    if (FDeactivation) {
+        disconnect(FDeactivation);
+        FDeactivation = {};
+    }
+    if (on)
+        FDeactivation = connect(qApp, &QGuiApplication::applicationStateChanged, this,
+                                [this](Qt::ApplicationState state) {
+                                    if (state != Qt::ApplicationActive)
+                                        HidePopup();
+                                });
+}
+
 } // namespace kyr

@@ -33,6 +33,9 @@ public:
     /// activating it.
     void PlacePopup();
     void HidePopup();
+    /// While on, the note hides when the program stops being the active application (its
+    /// owner is active then).
+    void HideWhenApplicationInactive(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -40,6 +43,7 @@ protected:
 private:
     QString DisplayText() const;
     std::string FText;
+    QMetaObject::Connection FDeactivation;
 };
 
 } // namespace kyr

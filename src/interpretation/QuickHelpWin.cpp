@@ -130,7 +130,7 @@ TQHelpWin::TQHelpWin(const TLanguage &language, TDataCollection &data, const TKy
 }
 
 TQHelpWin::~TQHelpWin() {
-    SetActiveHandler(false);
+    FPopup->HideWhenApplicationInactive(false);
     FText->hide();
     FQuickHelpAvailable = false;
 }
@@ -227,19 +227,6 @@ void TQHelpWin::ApplyLook() {
     setPalette(own);
 }
 
-void TQHelpWin::SetActiveHandler(bool active) {
-    if (FDeactivation) {
-        disconnect(FDeactivation);
-        FDeactivation = {};
-    }
-    if (active)
-        FDeactivation = connect(qApp, &QGuiApplication::applicationStateChanged, this,
-                                [this](Qt::ApplicationState state) {
-                                    if (state != Qt::ApplicationActive)
-                                        HidePopup();
-                                });
-}
-
 void TQHelpWin::showEvent(QShowEvent *event) {
     ApplyLook();
     QWidget::showEvent(event);
@@ -249,9 +236,9 @@ void TQHelpWin::changeEvent(QEvent *event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
             ApplyLook();
-            SetActiveHandler(true);
+            FPopup->HideWhenApplicationInactive(true);
         } else {
-            SetActiveHandler(false);
+            FPopup->HideWhenApplicationInactive(false);
             HidePopup();
         }
     }

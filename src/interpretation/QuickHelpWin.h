@@ -79,7 +79,6 @@ private:
     friend class THelpTextArea;
     void Beep();
     void ApplyLook();
-    void SetActiveHandler(bool active);
     bool WebLinkAt(int y) const;
     void OpenWebPage();
 
@@ -90,7 +89,6 @@ private:
     TKeyWordWindow *FPopup;
     int FHelpNo = -1;
     std::string FHelpCountry;
-    QMetaObject::Connection FDeactivation;
 };
 
 } // namespace kyr
