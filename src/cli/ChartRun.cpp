@@ -5,8 +5,10 @@
 #include "Ephemeris.h"
 #include "Horoscope.h"
 #include "ProgramDirectory.h"
+#include "TextReport.h"
 #include "UsageError.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <fstream>
@@ -45,6 +47,24 @@ std::vector<TOrbRow> ReadOrbFile() {
     return ReadOrbSets(in);
 }
 
+// The horoscope's own checks say what is wrong but not where it came from; these come first
+// and name the option. Values from the atlas are always within range.
+void CheckRanges(const TChartRequest &request, const TPlaceOptions &options) {
+    if (!(std::fabs(request.Latitude) <= 90))
+        throw EUsageError(std::string("Incorrect Latitude Value! ") + options.Latitude +
+                          " must lie between -90 and 90 degrees");
+    if (!(std::fabs(request.Longitude) <= 180))
+        throw EUsageError(std::string("Incorrect Longitude Value! ") + options.Longitude +
+                          " must lie between -180 and 180 degrees");
+    if (request.UniversalTime || !request.Place.empty())
+        return;
+    const int most = MaxDaylightSavingMinutes(request.UtcOffsetMinutes);
+    if (request.DstMinutes > most)
+        throw EUsageError("--dst: with --utc-offset " + FormatOffset(request.UtcOffsetMinutes) +
+                          " the summer-time offset must be between 00:00 and " +
+                          FormatOffset(most).substr(1));
+}
+
 } // namespace
 
 double NormalizedDegrees(Extended radians) {
@@ -60,13 +80,16 @@ Extended BirthTimeValue(int seconds) {
     return seconds / 3600 + (seconds % 3600 / 60 + (seconds % 60) / 60.0L) / 100;
 }
 
+// The horoscope takes zone and summer time within +-12 hours.
+constexpr int ZoneLimitMinutes = 12 * 60;
+
 TZoneFields ZoneFields(int utcOffsetMinutes, int dstMinutes) {
     // The horoscope takes UT = clock + zone - summer with zone and summer within +-12 hours.
     // Offsets beyond +12:00 (the Pacific east of the date line) keep zone at -12 hours and
     // carry the rest in the summer time, offsets beyond -12:00 (mean times of places that
     // counted their days from the far side of the date line) zone at +12 hours and the rest
     // as negative summer time: the same UT, which is all the chart depends on.
-    constexpr int Limit = 12 * 60;
+    constexpr int Limit = ZoneLimitMinutes;
     int zone = -utcOffsetMinutes;
     int summer = dstMinutes;
     if (zone < -Limit) {
@@ -77,6 +100,10 @@ TZoneFields ZoneFields(int utcOffsetMinutes, int dstMinutes) {
         zone = Limit;
     }
     return {HmValue(zone), HmValue(summer)};
+}
+
+int MaxDaylightSavingMinutes(int utcOffsetMinutes) {
+    return ZoneLimitMinutes - std::max(0, utcOffsetMinutes - ZoneLimitMinutes);
 }
 
 std::string FindOrbSet(const std::vector<TOrbRow> &rows, const std::string &name) {
@@ -153,7 +180,9 @@ TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &requ
     return chart;
 }
 
-std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request) {
+std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request,
+                         const TPlaceOptions &options) {
+    CheckRanges(request, options);
     try {
         ConfigureHoroscope(horoscope, request);
     } catch (const EHoroscopeException &e) {

@@ -67,6 +67,17 @@ struct TZoneFields {
 /// The horoscope's zone and summer time for an ISO offset and daylight saving in minutes.
 TZoneFields ZoneFields(int utcOffsetMinutes, int dstMinutes);
 
+/// Most daylight saving in minutes that the horoscope takes on top of a UTC offset: what
+/// ZoneFields carries beyond +12:00 into the summer time leaves that much less room.
+int MaxDaylightSavingMinutes(int utcOffsetMinutes);
+
+/// The options a request's place came from, so that a value out of range is named as given.
+struct TPlaceOptions {
+    const char *Latitude = "--lat";
+    const char *Longitude = "--lon";
+};
+constexpr TPlaceOptions PartnerPlaceOptions{"--partner-lat", "--partner-lon"};
+
 /// The canonical name of the orb set that matches name in any case; EUsageError if none.
 std::string FindOrbSet(const std::vector<TOrbRow> &rows, const std::string &name);
 
@@ -78,8 +89,11 @@ void ConfigureHoroscope(THoroscope &horoscope, const TChartRequest &request);
 TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &request);
 
 /// Configures the horoscope, gives it the orb set from orbs.txt in the program directory and
-/// computes it; returns the orb set's canonical name. Errors as ComputeChart.
-std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request);
+/// computes it; returns the orb set's canonical name. Errors as ComputeChart; a coordinate
+/// or an offset the horoscope cannot take names its option. A damaged orbs.txt, or one
+/// without the set asked for by default, is a std::runtime_error naming the file.
+std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request,
+                         const TPlaceOptions &options = {});
 
 /// Everything: orb sets from orbs.txt in the program directory, configuration, computation.
 /// Bad values come back as EUsageError; computation failures as the horoscope raised them.

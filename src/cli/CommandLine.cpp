@@ -17,6 +17,26 @@ struct TOption {
     THandler Handle;
 };
 
+// Longer values are refused before any parser sees them: no option needs more, and a message
+// never quotes a value longer than this. File names may be as long as the system allows.
+constexpr std::size_t MaxValueLength = 256;
+constexpr std::size_t MaxFileNameLength = 4096;
+// An unknown option is quoted up to this length.
+constexpr std::size_t MaxQuotedOptionLength = 40;
+
+void CheckValueLength(const std::string &option, const std::string &value) {
+    const std::size_t limit = option == "--wheel" ? MaxFileNameLength : MaxValueLength;
+    if (value.size() > limit)
+        throw EUsageError(option + ": the value is " + std::to_string(value.size()) +
+                          " characters long; at most " + std::to_string(limit) + " are allowed");
+}
+
+std::string QuotedOption(const std::string &name) {
+    if (name.size() <= MaxQuotedOptionLength)
+        return "'" + name + "'";
+    return "'" + name.substr(0, MaxQuotedOptionLength) + "...'";
+}
+
 TPartnerRequest &Partner(TChartRequest &request) {
     if (!request.Partner)
         request.Partner.emplace();
@@ -75,6 +95,8 @@ const std::map<std::string, TOption, std::less<>> &Options() {
                          r.Place = v;
                      }}},
         {"--find-place", {true, [](TChartRequest &r, const std::string &v) {
+                              if (v.empty())
+                                  throw EUsageError("--find-place: the text to look for is empty");
                               r.FindPlace = v;
                           }}},
         {"--wheel", {true, [](TChartRequest &r, const std::string &v) {
@@ -184,7 +206,7 @@ TChartRequest ParseCommandLine(const std::vector<std::string> &args) {
         }
         const auto option = Options().find(name);
         if (option == Options().end())
-            throw EUsageError("unknown option '" + name + "' (see --help)");
+            throw EUsageError("unknown option " + QuotedOption(name) + " (see --help)");
         if (!option->second.TakesValue && value)
             throw EUsageError(name + " takes no value");
         if (option->second.TakesValue && !value) {
@@ -194,6 +216,8 @@ TChartRequest ParseCommandLine(const std::vector<std::string> &args) {
         }
         if (!given.insert(name).second)
             throw EUsageError(name + " is given twice");
+        if (value)
+            CheckValueLength(name, *value);
         option->second.Handle(request, value.value_or(""));
         if (request.Help)
             return request;

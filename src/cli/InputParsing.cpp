@@ -1,6 +1,7 @@
 #include "InputParsing.h"
 
 #include "Angles.h"
+#include "TextScanner.h"
 #include "UsageError.h"
 
 #include <cctype>
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 
 namespace kyr::cli {
 
@@ -18,61 +18,71 @@ namespace {
     throw EUsageError(std::string(option) + ": '" + std::string(text) + "' " + std::string(why));
 }
 
-bool Match(std::string_view text, const std::regex &pattern, std::cmatch &parts) {
-    return std::regex_match(text.data(), text.data() + text.size(), parts, pattern);
+// The forms of the values, one scan each. Each reads a whole form from the scanner's place
+// and says whether it was there; what follows is left to the caller.
+bool ScanDate(TTextScanner &s, TDate &date) {
+    return s.TakeNumber(4, 4, date.Year) && s.Take('-') && s.TakeNumber(2, 2, date.Month) &&
+           s.Take('-') && s.TakeNumber(2, 2, date.Day);
 }
 
-int Number(const std::cmatch &parts, int index) {
-    return parts[index].matched ? std::atoi(parts[index].str().c_str()) : 0;
+struct TClock {
+    int Hours = 0, Minutes = 0, Seconds = 0;
+};
+
+// H:MM or HH:MM, then optionally :SS.
+bool ScanClock(TTextScanner &s, TClock &clock) {
+    if (!(s.TakeNumber(1, 2, clock.Hours) && s.Take(':') && s.TakeNumber(2, 2, clock.Minutes)))
+        return false;
+    return !s.Take(':') || s.TakeNumber(2, 2, clock.Seconds);
 }
 
-TDate DateFromParts(const std::cmatch &parts, int first, std::string_view text,
-                    std::string_view option) {
-    const TDate date{Number(parts, first), Number(parts, first + 1), Number(parts, first + 2)};
+// [+-] then digits with an optional fraction, or a fraction alone (".5").
+bool ScanDecimal(TTextScanner &s) {
+    char sign = 0;
+    s.TakeOneOf("+-", sign);
+    if (s.SkipDigits() > 0) {
+        if (s.Take('.'))
+            s.SkipDigits();
+        return true;
+    }
+    return s.Take('.') && s.SkipDigits() > 0;
+}
+
+TDate CheckedDate(const TDate &date, std::string_view text, std::string_view option) {
     if (date.Year < 1 || date.Month < 1 || date.Month > 12 || date.Day < 1 ||
         date.Day > DaysInMonth(date.Year, date.Month, true))
         Reject(option, text, "is not a calendar date");
     return date;
 }
 
-int SecondsFromParts(const std::cmatch &parts, int first, std::string_view text,
-                     std::string_view option) {
-    const int h = Number(parts, first), m = Number(parts, first + 1), s = Number(parts, first + 2);
-    if (h > 23 || m > 59 || s > 59)
+int CheckedSeconds(const TClock &clock, std::string_view text, std::string_view option) {
+    if (clock.Hours > 23 || clock.Minutes > 59 || clock.Seconds > 59)
         Reject(option, text, "is not a time of day between 00:00:00 and 23:59:59");
-    return 3600 * h + 60 * m + s;
+    return 3600 * clock.Hours + 60 * clock.Minutes + clock.Seconds;
 }
-
-const std::regex DatePattern(R"((\d{4})-(\d{2})-(\d{2}))");
-const std::regex ClockPattern(R"((\d{1,2}):(\d{2})(?::(\d{2}))?)");
-const std::regex MomentPattern(R"((\d{4})-(\d{2})-(\d{2})[ T](\d{1,2}):(\d{2})(?::(\d{2}))?)");
-const std::regex OffsetPattern(R"(([+-])(\d{2}):(\d{2}))");
-const std::regex DurationPattern(R"((\d{1,2}):(\d{2}))");
-const std::regex DecimalPattern(R"([+-]?(\d+(\.\d*)?|\.\d+))");
-// Degrees, hemisphere letter, two digits of minutes and optionally two of seconds.
-const std::regex SexagesimalPattern(R"((\d{1,3})([NSEWnsew])(\d{2})(\d{2})?)");
-const std::regex SpanPattern(R"((\d{4})-(\d{4}))");
-const std::regex SizePattern(R"((\d+))");
 
 // One coordinate: positiveLetter and negativeLetter are the hemispheres of the program's
 // sign; decimal input counts decimalPositive as positive.
 Extended ParseCoordinate(std::string_view text, std::string_view option, char positiveLetter,
                          char negativeLetter, char decimalPositive, const char *form) {
-    std::cmatch parts;
-    if (Match(text, DecimalPattern, parts)) {
+    if (TTextScanner decimal(text); ScanDecimal(decimal) && decimal.AtEnd()) {
         const double degrees = std::strtod(std::string(text).c_str(), nullptr);
         const Extended dms = DegreesToProgramDms(degrees);
         return decimalPositive == positiveLetter ? dms : -dms;
     }
-    if (Match(text, SexagesimalPattern, parts)) {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(parts[2].str()[0])));
+    // Degrees, hemisphere letter, two digits of minutes and optionally two of seconds.
+    TTextScanner s(text);
+    int degrees = 0, minutes = 0, seconds = 0;
+    char letter = 0;
+    if (s.TakeNumber(1, 3, degrees) && s.TakeOneOf("NSEWnsew", letter) &&
+        s.TakeNumber(2, 2, minutes) && (s.AtEnd() || s.TakeNumber(2, 2, seconds)) && s.AtEnd()) {
+        letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
         if (letter != positiveLetter && letter != negativeLetter)
             Reject(option, text, std::string("needs the hemisphere letter ") + positiveLetter +
                                      " or " + negativeLetter);
-        const int minutes = Number(parts, 3), seconds = Number(parts, 4);
         if (minutes > 59 || seconds > 59)
             Reject(option, text, "has minutes or seconds beyond 59");
-        const Extended dms = Number(parts, 1) + minutes / 100.0L + seconds / 10000.0L;
+        const Extended dms = degrees + minutes / 100.0L + seconds / 10000.0L;
         return letter == positiveLetter ? dms : -dms;
     }
     Reject(option, text, std::string("is neither decimal degrees nor of the form ") + form);
@@ -94,45 +104,52 @@ bool DateExists(const TDate &date, const TDate &gregorianStart) {
 }
 
 TDate ParseDate(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, DatePattern, parts))
+    TTextScanner s(text);
+    TDate date;
+    if (!(ScanDate(s, date) && s.AtEnd()))
         Reject(option, text, "is not a date of the form YYYY-MM-DD");
-    return DateFromParts(parts, 1, text, option);
+    return CheckedDate(date, text, option);
 }
 
 int ParseClockTime(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, ClockPattern, parts))
+    TTextScanner s(text);
+    TClock clock;
+    if (!(ScanClock(s, clock) && s.AtEnd()))
         Reject(option, text, "is not a time of the form HH:MM or HH:MM:SS");
-    return SecondsFromParts(parts, 1, text, option);
+    return CheckedSeconds(clock, text, option);
 }
 
 TUniversalMoment ParseUniversalMoment(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, MomentPattern, parts))
+    TTextScanner s(text);
+    TDate date;
+    TClock clock;
+    char separator = 0;
+    if (!(ScanDate(s, date) && s.TakeOneOf(" T", separator) && ScanClock(s, clock) && s.AtEnd()))
         Reject(option, text, "is not a moment of the form \"YYYY-MM-DD HH:MM[:SS]\"");
-    return {DateFromParts(parts, 1, text, option), SecondsFromParts(parts, 4, text, option)};
+    return {CheckedDate(date, text, option), CheckedSeconds(clock, text, option)};
 }
 
 int ParseUtcOffset(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, OffsetPattern, parts))
+    TTextScanner s(text);
+    char sign = 0;
+    int hours = 0, minutes = 0;
+    if (!(s.TakeOneOf("+-", sign) && s.TakeNumber(2, 2, hours) && s.Take(':') &&
+          s.TakeNumber(2, 2, minutes) && s.AtEnd()))
         Reject(option, text, "is not an offset of the form +HH:MM or -HH:MM");
-    const int minutes = 60 * Number(parts, 2) + Number(parts, 3);
-    const int offset = parts[1].str() == "-" ? -minutes : minutes;
-    if (Number(parts, 3) > 59 || offset < -12 * 60 || offset > 14 * 60)
+    const int offset = (sign == '-' ? -1 : 1) * (60 * hours + minutes);
+    if (minutes > 59 || offset < -12 * 60 || offset > 14 * 60)
         Reject(option, text, "is not an offset between -12:00 and +14:00");
     return offset;
 }
 
 int ParseDaylightSaving(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, DurationPattern, parts))
+    TTextScanner s(text);
+    int hours = 0, minutes = 0;
+    if (!(s.TakeNumber(1, 2, hours) && s.Take(':') && s.TakeNumber(2, 2, minutes) && s.AtEnd()))
         Reject(option, text, "is not a duration of the form HH:MM");
-    const int minutes = 60 * Number(parts, 1) + Number(parts, 2);
-    if (Number(parts, 2) > 59 || minutes > 12 * 60)
+    if (minutes > 59 || 60 * hours + minutes > 12 * 60)
         Reject(option, text, "is not a duration between 00:00 and 12:00");
-    return minutes;
+    return 60 * hours + minutes;
 }
 
 Extended ParseLatitude(std::string_view text, std::string_view option) {
@@ -144,10 +161,11 @@ Extended ParseLongitude(std::string_view text, std::string_view option) {
 }
 
 TYearSpan ParseYearSpan(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, SpanPattern, parts))
+    TTextScanner s(text);
+    TYearSpan span;
+    if (!(s.TakeNumber(4, 4, span.FromYear) && s.Take('-') && s.TakeNumber(4, 4, span.ToYear) &&
+          s.AtEnd()))
         Reject(option, text, "is not a span of years of the form FROM-TO");
-    const TYearSpan span{Number(parts, 1), Number(parts, 2)};
     if (span.FromYear < 1500 || span.ToYear > 2100)
         Reject(option, text, "reaches outside the years 1500 to 2100");
     if (span.ToYear <= span.FromYear || span.ToYear > span.FromYear + 3)
@@ -182,11 +200,14 @@ TWheelFormat ParseWheelFormat(std::string_view fileName, std::string_view option
 }
 
 int ParseWheelSize(std::string_view text, std::string_view option) {
-    std::cmatch parts;
-    if (!Match(text, SizePattern, parts))
+    TTextScanner s(text);
+    const std::size_t digits = s.SkipDigits();
+    if (digits == 0 || !s.AtEnd())
         Reject(option, text, "is not a whole number of pixels");
     // More digits than any size has are out of range, not an overflow.
-    const int size = text.size() > 5 ? MaxWheelSize + 1 : Number(parts, 1);
+    int size = MaxWheelSize + 1;
+    if (digits <= 5)
+        TTextScanner(text).TakeNumber(1, 5, size);
     if (size < MinWheelSize || size > MaxWheelSize)
         Reject(option, text,
                "is not a size from " + std::to_string(MinWheelSize) + " to " +

@@ -41,11 +41,6 @@ std::string FormatClock(int seconds) {
     return Printf("%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
-std::string FormatOffset(int minutes) {
-    return Printf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
-                  std::abs(minutes) % 60);
-}
-
 // Sign and degrees within it: "Capricorn    10°22'".
 std::string SignPosition(double longitude) {
     return Pad(SignName(SignOfLongitude(longitude)), SignWidth) +
@@ -137,6 +132,11 @@ std::string FormatLatitude(Extended dms) { return FormatDms(dms, 'N', 'S'); }
 
 // Shown east positive like the input, so that the prime meridian reads "E".
 std::string FormatLongitude(Extended dms) { return FormatDms(-dms, 'E', 'W'); }
+
+std::string FormatOffset(int minutes) {
+    return Printf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
+                  std::abs(minutes) % 60);
+}
 
 void WriteTextReport(const TChartRequest &request, const TChartResult &chart, std::ostream &out) {
     WriteHeader(request, chart, out);

@@ -12,6 +12,8 @@ namespace kyr::cli {
 std::string FormatDegreesMinutes(int minutes);
 /// A signed deviation in degrees, rounded to the minute: -1.0834 -> "-1°05'".
 std::string FormatDeviation(double degrees);
+/// Signed minutes as an offset: 330 -> "+05:30", -720 -> "-12:00".
+std::string FormatOffset(int minutes);
 /// A latitude D.MMSS (north positive): "51°30'00\" N".
 std::string FormatLatitude(Extended dms);
 /// A longitude D.MMSS (west positive), shown east positive: "74°00'21\" W".

@@ -172,7 +172,7 @@ void ExportWheel(const TChartRequest &request) {
     if (request.Partner) {
         // Its faults name it, since the first chart was fine.
         try {
-            RunHoroscope(partner, PartnerChart(request));
+            RunHoroscope(partner, PartnerChart(request), PartnerPlaceOptions);
         } catch (const EUsageError &e) {
             throw EUsageError(std::string("the partner chart: ") + e.what());
         } catch (const EHoroscopeException &e) {

@@ -139,6 +139,27 @@ TEST(ParseYearSpan, OneToThreeYearsWithin1500To2100) {
                                    "1499-1500", "2099-2101", "00-01", "2000..2001"});
 }
 
+// Each scanner reads a long value in one pass and refuses it as a whole, naming the option.
+TEST(InputParsing, RefusesValuesOfAnyLengthWithoutCrashing) {
+    const std::string digits(30000, '7');
+    ExpectRejected(ParseDate, {digits, "2000-01-" + digits});
+    ExpectRejected(ParseClockTime, {digits, "12:" + digits, "12:00:" + digits});
+    ExpectRejected(ParseUniversalMoment, {"2000-01-01 " + digits});
+    ExpectRejected(ParseUtcOffset, {"+" + digits});
+    ExpectRejected(ParseDaylightSaving, {digits + ":00"});
+    ExpectRejected(ParseLatitude, {digits + "N00", "40N" + digits, digits + "x"});
+    ExpectRejected(ParseLongitude, {"." + digits + "."});
+    ExpectRejected(ParseYearSpan, {digits + "-2001"});
+    ExpectRejected(ParseWheelSize, {digits, digits + "x"});
+}
+
+TEST(ParseWheelSize, WholePixelsFromMinToMax) {
+    EXPECT_EQ(ParseWheelSize("100", "--size"), 100);
+    EXPECT_EQ(ParseWheelSize("0800", "--size"), 800);
+    EXPECT_EQ(ParseWheelSize("8000", "--size"), 8000);
+    ExpectRejected(ParseWheelSize, {"", "99", "8001", "000008001", "+800", "800 ", "8e2"});
+}
+
 TEST(ParseHouseSystem, KnowsThreeSystemsInAnyCase) {
     EXPECT_EQ(ParseHouseSystem("placidus", "--houses"), HousePlacidus);
     EXPECT_EQ(ParseHouseSystem("Koch", "--houses"), HouseKoch);
