@@ -18,7 +18,9 @@ packages=(
 with_tests=false
 if [ "${1:-}" = "--tests" ]; then
     with_tests=true
-    packages+=(poppler-utils python3 tzdata nodejs npm)
+    packages+=(poppler-utils python3 tzdata)
+    # Node.js from elsewhere may bring its own npm; Debian's comes as two packages.
+    command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 fi
 
 missing=()
