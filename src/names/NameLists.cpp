@@ -1,5 +1,6 @@
 #include "NameLists.h"
 
+#include "AtomicDelete.h"
 #include "DataCollection.h"
 #include "IndexScope.h"
 #include "KyrTableImpl.h"
@@ -92,44 +93,24 @@ bool TTableWalk::Step(int count) {
 // --- deleting ------------------------------------------------------------------------------------
 
 bool DeleteName(TDataCollection &data, const std::string &first, const std::string &last) {
-    bool found = false;
-    TKyrTable &names = data.NameTable;
-    if (names.Active()) {
-        TIndexScope scope(names, "");
-        if (names.FindKey({first, last})) {
-            names.Delete();
-            found = true;
-        }
-    }
-    TKyrTable &memberships = data.NameGroupsTable;
-    if (!memberships.Active())
-        return found;
-    TIndexScope scope(memberships, "");
-    if (memberships.IsEmpty())
-        return found;
-    memberships.FindNearest({first, last});
-    // Delete moves on to the following row; the walk ends at another person or at the end.
-    while (!memberships.IsEmpty() && !memberships.Eof() &&
-           SameKeyText(memberships.FieldByName("FirstName").AsString(), first) &&
-           SameKeyText(memberships.FieldByName("LastName").AsString(), last)) {
-        memberships.Delete();
-    }
-    return found;
+    // One transaction over both files: a person never goes while its memberships stay, which a
+    // new person of the same name would inherit.
+    std::vector<TKeyDeletion> deletions;
+    if (data.NameTable.Active())
+        deletions.push_back({&data.NameTable, "", {first, last}});
+    if (data.NameGroupsTable.Active())
+        deletions.push_back({&data.NameGroupsTable, "", {first, last}});
+    const std::vector<long long> removed = DeleteAtomically(deletions);
+    return data.NameTable.Active() && removed.front() > 0;
 }
 
 void DeleteGroup(TDataCollection &data, const std::string &group) {
-    TKyrTable &memberships = data.NameGroupsTable;
-    if (memberships.Active()) {
-        TIndexScope scope(memberships, "Group");
-        while (memberships.FindKey({group}))
-            memberships.Delete();
-    }
-    TKyrTable &groups = data.GroupsTable;
-    if (groups.Active()) {
-        TIndexScope scope(groups, "");
-        if (groups.FindKey({group}))
-            groups.Delete();
-    }
+    std::vector<TKeyDeletion> deletions;
+    if (data.NameGroupsTable.Active())
+        deletions.push_back({&data.NameGroupsTable, "Group", {group}});
+    if (data.GroupsTable.Active())
+        deletions.push_back({&data.GroupsTable, "", {group}});
+    DeleteAtomically(deletions);
 }
 
 std::string FindOrCreateGroup(TDataCollection &data, const std::string &typed) {

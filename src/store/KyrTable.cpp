@@ -347,4 +347,9 @@ bool TKyrTable::InTransaction() const {
     return Impl->Transaction;
 }
 
+void TKyrTable::EndReads() {
+    for (const auto &[path, table] : TImpl::OpenTables())
+        table->EndRead();
+}
+
 } // namespace kyr

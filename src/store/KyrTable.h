@@ -9,7 +9,8 @@
 //
 // Between writes an open table keeps a shared read lock on its file, so that moving the cursor
 // costs no locking. Other tables of this process on the same file give way before any write;
-// another process can read, but it cannot write while the program holds the table open.
+// another process can read, but it can write only once EndReads has let the locks go (the
+// program does so whenever it waits for input).
 #pragma once
 
 #include "StoreError.h"
@@ -39,6 +40,7 @@ enum class TTableState {
 };
 
 class TKyrTable;
+struct TKeyDeletion;
 
 /// One field of a table's current record (or of the record being edited). A light handle: it
 /// stays valid while the table is open and always reads the record current at the time of use.
@@ -178,8 +180,14 @@ public:
     void Rollback();
     bool InTransaction() const;
 
+    /// Ends the read transactions of every open table of this process, so that other processes
+    /// can write; the next move takes a new one. Positions, pending edits and transactions
+    /// stay as they are.
+    static void EndReads();
+
 private:
     friend class TKyrField;
+    friend std::vector<long long> DeleteAtomically(const std::vector<TKeyDeletion> &deletions);
     struct TImpl;
     std::unique_ptr<TImpl> Impl;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <sstream>
 
@@ -443,6 +445,49 @@ TEST(KyrTable, TwoCursorsOnOneFileInterleaveReadsAndWrites) {
     reader->Post();
     writer.First();
     EXPECT_EQ(writer.FieldByName("GroupName").AsString(), "B");
+}
+
+// Another process writing: a connection of its own that waits for no lock.
+bool OtherConnectionCanWrite(const std::string &fileName, const std::string &group) {
+    sqlite3 *db = nullptr;
+    const std::string sql = "BEGIN EXCLUSIVE; INSERT INTO GROUPS (RecNo, GroupName) SELECT "
+                            "IFNULL(MAX(rowid), 0) + 1, '" + group + "' FROM GROUPS; COMMIT";
+    bool ok = sqlite3_open_v2(fileName.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+TEST(KyrTable, EndReadsLetsOtherProcessesWriteAndTheCursorGoesOn) {
+    TTempDir dir;
+    auto groups = MakeTable(dir, "GROUPS", {{"A"}, {"C"}, {"E"}});
+    TKyrTable editing("GROUPS", dir.Path());
+    editing.Open();
+    groups->Next(); // on "C", a walk under way
+    EXPECT_FALSE(OtherConnectionCanWrite(groups->FileName(), "B")) << "no read lock was held";
+
+    TKyrTable::EndReads();
+    EXPECT_TRUE(OtherConnectionCanWrite(groups->FileName(), "D"));
+    // The walk goes on from where it stood and sees the other writer's row.
+    EXPECT_EQ("C", groups->FieldByName("GroupName").AsString());
+    groups->Next();
+    EXPECT_EQ("D", groups->FieldByName("GroupName").AsString());
+    EXPECT_FALSE(groups->Bof() || groups->Eof());
+
+    // A pending edit and a running transaction survive it.
+    editing.Edit();
+    editing.FieldByName("GroupName").SetAsString("AA");
+    TKyrTable::EndReads();
+    EXPECT_EQ(TTableState::Edit, editing.State());
+    editing.Post();
+    editing.StartTransaction();
+    editing.AppendRecord({"F"});
+    TKyrTable::EndReads();
+    EXPECT_TRUE(editing.InTransaction());
+    editing.Rollback();
+    groups->First();
+    EXPECT_EQ("AA", groups->FieldByName("GroupName").AsString());
+    EXPECT_EQ(4, groups->RecordCount());
 }
 
 TEST(KyrTable, TransactionGroupsWritesAndRollbackDropsThem) {
