@@ -7,6 +7,7 @@
 #include "Ephemeris.h"
 #include "Houses.h"
 #include "MomentAngles.h"
+#include "SupportedDates.h"
 #include "TextHelpers.h"
 #include "Transits.h"
 
@@ -131,6 +132,11 @@ void THoroscope::SetActive(bool value) {
         const std::string path = EphemerisPath();
         if (!std::filesystem::exists(path))
             throw std::runtime_error("File " + path + " not found!");
+        // Said as such, before anything reads the file or checks its contents.
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        if (!error)
+            RequireEphemerisLength(path, size);
         FFileAvailable = OpenEphemeris();
         FActive = FFileAvailable;
         if (FActive)
@@ -146,6 +152,10 @@ void THoroscope::ChartPass() {
     // The obliquity is shared by all horoscopes; take back this chart's own before the
     // cusps read it, so that another chart's moment computed in between does not leak in.
     Obliquity = ObliquityAt(Moment.T);
+    // The ephemeris may cover more days than the program supports; either bound is refused
+    // with the same range.
+    if (const TSupportedDates dates = SupportedDates(); !dates.Contains(Moment.JulianDay))
+        throw EHoroscopeException(OutsideSupportedDatesMessage(dates));
     ComputeCusps(*this);
     EvaluateBodies(*this, AllBodiesMask, Moment.JulianDay);
     CompleteBodyPositions(*this);
@@ -354,8 +364,9 @@ Extended THoroscope::AspectPoint(int p) const {
         return Positions[p];
     if (p == AspectPointAscendant)
         return CuspTable[1];
+    // The Midheaven itself, which with Equal houses is not cusp 10.
     if (p == AspectPointMC)
-        return CuspTable[10];
+        return FHouseSystem == HouseEqual ? Positions[PointMC] : CuspTable[10];
     throw EHoroscopeException("Incorrect Aspect Index.");
 }
 

@@ -58,8 +58,12 @@ Extended KochCusp(Extended k, int h, Extended x) {
     return NormalizeAngle(Ascendant(k, y));
 }
 
+Extended EqualCuspFrom(Extended ascendant, int h) {
+    return WrapOnce(ascendant + (h - 1) * Pi / 6);
+}
+
 Extended EqualCusp(Extended k, int h, Extended x) {
-    return WrapOnce(Ascendant(k, x) + (h - 1) * Pi / 6);
+    return EqualCuspFrom(Ascendant(k, x), h);
 }
 
 // Chart points 13, 14, 15 are cusps 10, 11, 12; points 16, 17, 18 are cusps 1, 2, 3.
@@ -113,10 +117,17 @@ Extended CuspOfPoint(THoroscope &horoscope, int point, Extended x) {
     return NormalizeAngle(cusp);
 }
 
+Extended MidheavenAt(Extended x) {
+    return NormalizeAngle(EquatorialToEcliptic(x));
+}
+
 void ComputeCusps(THoroscope &horoscope) {
     const Extended x = horoscope.Moment.LST;
     for (int point : {PointMC, PointAscendant, PointCusp11, PointCusp12, PointCusp2, PointCusp3})
         horoscope.Positions[point] = CuspOfPoint(horoscope, point, x);
+    // Equal houses put cusp 10 square to the Ascendant, not on the meridian.
+    if (horoscope.HouseSystem() == HouseEqual)
+        horoscope.Positions[PointMC] = MidheavenAt(x);
 }
 
 void BuildCuspTable(THoroscope &horoscope) {
@@ -125,7 +136,9 @@ void BuildCuspTable(THoroscope &horoscope) {
     c[1] = p[PointAscendant];
     c[2] = p[PointCusp2];
     c[3] = p[PointCusp3];
-    c[10] = p[PointMC];
+    c[10] = horoscope.HouseSystem() == HouseEqual
+                ? NormalizeAngle(EqualCuspFrom(p[PointAscendant], 10))
+                : p[PointMC];
     c[11] = p[PointCusp11];
     c[12] = p[PointCusp12];
     for (int i = 1; i <= 3; ++i) {

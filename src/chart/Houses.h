@@ -19,7 +19,13 @@ Extended AscendantAt(const THoroscope &horoscope, Extended x);
 /// NumericalFailure and gives 0. An unknown house system raises EHoroscopeException.
 Extended CuspOfPoint(THoroscope &horoscope, int point, Extended x);
 
-/// Computes the six cusps (chart points 13..18) at the horoscope's sidereal time.
+/// Midheaven (radians, [0, 2pi)): the ecliptic point culminating at RAMC x, whatever the
+/// house system.
+Extended MidheavenAt(Extended x);
+
+/// Computes the six cusps (chart points 13..18) at the horoscope's sidereal time. Point 13
+/// is always the true Midheaven; with Equal houses cusp 10 differs from it and is set only
+/// in the cusp table.
 void ComputeCusps(THoroscope &horoscope);
 /// Builds the cusp table C[0..13] and the cusp text from the computed cusps.
 void BuildCuspTable(THoroscope &horoscope);

@@ -66,9 +66,14 @@ std::vector<TPositionRow> PositionRows(const THoroscope &horoscope, const TLangu
 std::vector<TCuspRow> CuspRows(const THoroscope &horoscope, const TLanguage &language) {
     std::vector<TCuspRow> rows;
     rows.reserve(12);
+    // Equal cusps 4 and 10 lie square to the Ascendant, not on the meridian: they are
+    // numbered instead of carrying the IC and MC glyphs.
+    const bool equal = horoscope.HouseSystem() == HouseEqual;
     for (int c = 1; c <= 12; ++c) {
         const TSignPosition position = SignPosition(horoscope.CuspDeg(c));
-        rows.push_back({language.CuspGlyph(c), position.Text, language.SignGlyph(position.Sign)});
+        const std::string label =
+            equal && (c == 4 || c == 10) ? std::to_string(c) : language.CuspGlyph(c);
+        rows.push_back({label, position.Text, language.SignGlyph(position.Sign)});
     }
     return rows;
 }

@@ -49,11 +49,11 @@ TWheelAngles ReadWheelAngles(const THoroscope &horoscope) {
             angles.CuspAngle[j] += TwoPi;
     }
     SetSigns(angles, TwoPi - ascendant + Pi);
-    // Equal cusps 4 and 10 lie square to the Ascendant, so the meridian axis is drawn exactly
-    // vertical instead of through cusp angles that carry rounding.
+    // Equal cusps 4 and 10 lie square to the Ascendant, off the meridian: the meridian axis
+    // is drawn through the true MC and IC.
     if (horoscope.HouseSystem() == HouseEqual) {
-        angles.AxisAngle[2] = 3 * HalfPi;
-        angles.AxisAngle[4] = HalfPi;
+        angles.AxisAngle[4] = horoscope.Position(PointMC) + toWheel;
+        angles.AxisAngle[2] = angles.AxisAngle[4] + Pi;
     } else {
         angles.AxisAngle[2] = angles.CuspAngle[4];
         angles.AxisAngle[4] = angles.CuspAngle[10];

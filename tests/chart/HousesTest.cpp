@@ -161,9 +161,34 @@ TEST(ComputeCusps, StoresTheSixCuspsAtTheSiderealTime) {
         h.SetHouseSystem(system);
         ComputeCusps(h);
         for (int point : CuspPoints)
-            EXPECT_EQ(h.Positions[point], CuspOfPoint(h, point, h.Moment.LST))
-                << "system " << system << " point " << point;
+            if (point != PointMC || system != HouseEqual)
+                EXPECT_EQ(h.Positions[point], CuspOfPoint(h, point, h.Moment.LST))
+                    << "system " << system << " point " << point;
     }
+    EXPECT_FALSE(h.NumericalFailure);
+}
+
+// Equal houses put cusp 10 at Ascendant + 270 degrees; the Midheaven stays the culminating
+// point, the same as in Placidus at that moment, and the aspects use it.
+TEST(ComputeCusps, EqualHousesKeepTheTrueMidheavenApartFromCusp10) {
+    THoroscope h;
+    h.SetLatitude(52);
+    h.SetBirthDate(1990.0615L);
+    h.SetBirthTime(12);
+    ComputeCusps(h);
+    BuildCuspTable(h);
+    const Extended placidusMc = h.Positions[PointMC];
+    EXPECT_EQ(h.Cusp(10), placidusMc);
+
+    h.SetHouseSystem(HouseEqual);
+    ComputeCusps(h);
+    BuildCuspTable(h);
+    EXPECT_LT(AngleGap(h.Positions[PointMC], placidusMc), 1e-15L);
+    EXPECT_LT(AngleGap(h.Positions[PointMC], MidheavenAt(h.Moment.LST)), 1e-15L);
+    EXPECT_LT(AngleGap(h.Cusp(10), h.Cusp(1) + 3 * HalfPi), 1e-15L);
+    EXPECT_LT(AngleGap(h.Cusp(4), h.Cusp(1) + HalfPi), 1e-15L);
+    EXPECT_GT(AngleGap(h.Cusp(10), h.Positions[PointMC]), TrueDegree) << "a moment too near the square";
+    EXPECT_EQ(h.AspectPoint(AspectPointMC), h.Positions[PointMC]);
     EXPECT_FALSE(h.NumericalFailure);
 }
 
@@ -197,8 +222,9 @@ TEST(ComputeCusps, PlacidusInsideThePolarCircleFailsThenEqualSucceeds) {
     h.NumericalFailure = false;
     h.ForceEqualHouses();
     ComputeCusps(h);
+    BuildCuspTable(h);
     EXPECT_FALSE(h.NumericalFailure);
-    EXPECT_LT(AngleGap(h.Positions[PointMC], h.Positions[PointAscendant] + 3 * HalfPi), 1e-15L);
+    EXPECT_LT(AngleGap(h.Cusp(10), h.Positions[PointAscendant] + 3 * HalfPi), 1e-15L);
 }
 
 // Needs the generated ephemeris file in the program directory.

@@ -168,6 +168,20 @@ TEST_F(EnglishTables, CuspRowsLabelTheAnglesWithGlyphs) {
         EXPECT_EQ(c.row, rows[c.cusp - 1]) << "cusp " << c.cusp;
 }
 
+// Equal cusps 4 and 10 are not the meridian: numbered, not marked IC and MC.
+TEST_F(EnglishTables, EqualCuspRowsNumberCusps4And10) {
+    THoroscope h;
+    FillCusps(h);
+    h.SetHouseSystem(HouseEqual);
+    const std::vector<TCuspRow> rows = CuspRows(h, *language);
+    ASSERT_EQ(12u, rows.size());
+    EXPECT_EQ(Glyph(AscendantGlyphCode), rows[0].Label);
+    EXPECT_EQ("4", rows[3].Label);
+    EXPECT_EQ(Glyph(DescendantGlyphCode), rows[6].Label);
+    EXPECT_EQ("10", rows[9].Label);
+    EXPECT_EQ("20.00", rows[9].Position);
+}
+
 TEST_F(EnglishTables, SymbolRowsCoverEveryCode) {
     const std::vector<TSymbolRow> rows = SymbolRows(*language);
     ASSERT_EQ(38u, rows.size());

@@ -76,12 +76,12 @@ TEST(WheelAngles, BodyDegreeIsThePositionWithinTheSign) {
 struct TAxisCase {
     const char *Name;
     int System;
-    bool Vertical;
+    bool TrueMidheaven;
 };
 
 TEST(WheelAngles, MeridianAxisFollowsTheSystem) {
     const TAxisCase cases[] = {
-        {"Equal: vertical whatever the Midheaven", HouseEqual, true},
+        {"Equal: through the true Midheaven, not cusp 10", HouseEqual, true},
         {"Placidus: through cusps 4 and 10", HousePlacidus, false},
         {"Koch: through cusps 4 and 10", HouseKoch, false},
     };
@@ -89,15 +89,17 @@ TEST(WheelAngles, MeridianAxisFollowsTheSystem) {
         THoroscope h;
         h.SetHouseSystem(c.System);
         TTwelve cusps = EqualCusps(40);
-        cusps[9] = 290; // a Midheaven 20 degrees off the square
+        cusps[9] = 290; // cusp 10 twenty degrees off the square
         cusps[3] = 110;
         SetCusps(h, cusps);
+        h.Positions[PointMC] = DegToRad(Extended(305)); // the Midheaven apart from both
         const TWheelAngles angles = ReadWheelAngles(h);
         EXPECT_EQ(angles.AxisAngle[1], Pi) << c.Name;
         EXPECT_EQ(angles.AxisAngle[3], TwoPi) << c.Name;
-        if (c.Vertical) {
-            EXPECT_EQ(angles.AxisAngle[2], 3 * HalfPi) << c.Name;
-            EXPECT_EQ(angles.AxisAngle[4], HalfPi) << c.Name;
+        if (c.TrueMidheaven) {
+            const Extended mc = DegToRad(Extended(305 - 40)) + Pi;
+            EXPECT_NEAR(angles.AxisAngle[4], mc, 1e-15L) << c.Name;
+            EXPECT_NEAR(angles.AxisAngle[2], mc + Pi, 1e-15L) << c.Name;
         } else {
             EXPECT_EQ(angles.AxisAngle[2], angles.CuspAngle[4]) << c.Name;
             EXPECT_EQ(angles.AxisAngle[4], angles.CuspAngle[10]) << c.Name;

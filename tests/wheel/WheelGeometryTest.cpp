@@ -129,12 +129,13 @@ TEST(WheelGeometry, DefaultFrameHasSignsFromTheLeftAndStraightAxes) {
     EXPECT_TRUE(g.Chords.empty());
 }
 
-TEST(WheelGeometry, EqualHousesDrawTheMeridianExactlyVertical) {
+TEST(WheelGeometry, EqualHousesDrawTheMeridianThroughTheMidheaven) {
     THoroscope h;
     h.SetHouseSystem(HouseEqual);
     TTwelve cusps = EqualCusps(123.4L);
-    cusps[9] = 17; // the Midheaven stays where it is, far off the square
+    cusps[9] = 17; // cusp 10 far off the square: the axis must not follow it
     SetCusps(h, cusps);
+    h.Positions[PointMC] = DegToRad(123.4L + 270 - 360); // a Midheaven square to the Ascendant
     SetBodies(h, SpreadBodies());
     const TWheelAngles angles = ReadWheelAngles(h);
     for (const TRectI rect : {TRectI{0, 0, 65, 65}, TRectI{0, 0, 201, 200}, TRectI{0, 0, 300, 200},
