@@ -114,8 +114,9 @@ void THoroscope::ComputeMoment() {
         ComputeMomentAngles(Moment.DayNumber, Moment.UT, FLatitude, FLongitude);
     Moment.T = angles.T;
     Moment.LST = angles.LST;
-    if (angles.Polar)
-        FHouseSystem = HouseEqual;
+    // A polar moment has Equal houses; any other tries the requested system again, so that a
+    // corrected latitude or time brings it back after a fall-back.
+    FHouseSystem = angles.Polar ? HouseEqual : FRequestedHouseSystem;
     Pending = PendingAll;
     if (FActive)
         Recalculate();
@@ -195,6 +196,9 @@ void THoroscope::Changed(int pending) {
 }
 
 void THoroscope::SetHouseSystem(int system) {
+    if (system == FHouseSystem && system == FRequestedHouseSystem)
+        return;
+    FRequestedHouseSystem = system;
     if (system == FHouseSystem)
         return;
     FHouseSystem = system;
@@ -339,7 +343,7 @@ void THoroscope::AssignBirthData(const THoroscope &other) {
     SetLongitude(other.Longitude());
     PlaceName = other.PlaceName;
     StateName = other.StateName;
-    SetHouseSystem(other.HouseSystem());
+    SetHouseSystem(other.RequestedHouseSystem());
     SetActive(wasActive);
 }
 

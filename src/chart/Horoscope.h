@@ -114,7 +114,10 @@ public:
     std::string PlaceName;
     std::string StateName;
 
+    /// The house system in effect: the requested one, or Equal where that cannot be computed.
     int HouseSystem() const { return FHouseSystem; }
+    /// The house system last set; it comes back once the birth data allow it again.
+    int RequestedHouseSystem() const { return FRequestedHouseSystem; }
     void SetHouseSystem(int system);
     Extended GregorianStart() const { return FGregorianStart; }
     void SetGregorianStart(Extended value);
@@ -210,6 +213,7 @@ private:
     int FFromYear = 1996;
     int FToYear = 1997;
     int FHouseSystem = HousePlacidus;
+    int FRequestedHouseSystem = HousePlacidus;
     Extended FGregorianStart = 1522.0101L;
     int FOptions = 0;
     bool FFileAvailable = false;

@@ -144,13 +144,42 @@ TEST_F(Horoscope, DayOfWeekAndCalendarFollowTheGregorianStart) {
     EXPECT_EQ(h.Moment.DayNumber, DayNumber1900(1, 1, 1600, true));
 }
 
-TEST_F(Horoscope, PolarLatitudeSwitchesToEqualHousesForGood) {
-    THoroscope h;
-    EXPECT_EQ(h.HouseSystem(), HousePlacidus);
-    h.SetLatitude(67);
-    EXPECT_EQ(h.HouseSystem(), HouseEqual);
-    h.SetLatitude(50);
-    EXPECT_EQ(h.HouseSystem(), HouseEqual);
+// Equal houses stand in only while the requested system cannot be computed.
+TEST_F(Horoscope, PolarFallBackToEqualHousesEndsWithTheLatitude) {
+    for (int system : {HousePlacidus, HouseKoch, HouseEqual}) {
+        THoroscope h;
+        h.SetHouseSystem(system);
+        h.SetLatitude(70);
+        EXPECT_EQ(h.HouseSystem(), HouseEqual) << system;
+        EXPECT_EQ(h.RequestedHouseSystem(), system);
+        h.SetLatitude(50);
+        EXPECT_EQ(h.HouseSystem(), system);
+        h.SetLatitude(-70);
+        EXPECT_EQ(h.HouseSystem(), HouseEqual) << system;
+        h.SetBirthTime(13); // any new moment, not only a new latitude, tries again
+        EXPECT_EQ(h.HouseSystem(), HouseEqual) << system;
+        h.SetLatitude(-50);
+        EXPECT_EQ(h.HouseSystem(), system);
+    }
+}
+
+// Placidus chosen at a polar place fails in the recalculation, which falls back to Equal;
+// a latitude where it can be computed brings it back.
+TEST_F(Horoscope, CuspFailureFallBackEndsWithTheLatitude) {
+    SetBirth(Chart);
+    Chart.SetActive(true);
+    Chart.SetLatitude(80);
+    EXPECT_EQ(Chart.HouseSystem(), HouseEqual);
+    Chart.SetHouseSystem(HousePlacidus);
+    EXPECT_EQ(Chart.HouseSystem(), HouseEqual);
+    EXPECT_FALSE(Chart.NumericalFailure);
+    EXPECT_EQ(Chart.RequestedHouseSystem(), HousePlacidus);
+
+    Chart.SetLatitude(50);
+    EXPECT_EQ(Chart.HouseSystem(), HousePlacidus);
+    EXPECT_FALSE(Chart.NumericalFailure);
+    EXPECT_EQ(Chart.Cusp(10), Chart.Position(PointMC));
+    EXPECT_NE(Chart.Cusp(11), 0);
 }
 
 TEST_F(Horoscope, ActivationRunsThePendingPassesOnce) {
