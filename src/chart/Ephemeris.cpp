@@ -5,6 +5,7 @@
 #include "Horoscope.h"
 #include "Interpolation.h"
 #include "ProgramDirectory.h"
+#include "SupportedDates.h"
 
 #include <array>
 #include <cmath>
@@ -60,15 +61,6 @@ void RequireHandle() {
     if (File().Handle < 0)
         throw EHoroscopeException("Invalid file handle. DOS Error " +
                                   std::to_string(-File().Handle));
-}
-
-std::string DateText(Extended jd) {
-    const TYmd d = SplitYmd(YmdFromJulianDay(1500, jd));
-    static const char *const months[] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
-    return std::to_string(d.Day) + " " + months[(d.Month + 11) % 12] + " " +
-           std::to_string(d.Year);
 }
 
 std::int16_t Sample(const std::uint8_t *bytes) {
@@ -163,9 +155,7 @@ void EvaluateBodies(THoroscope &horoscope, std::string_view mask, Extended jd) {
     // Four whole records must lie inside the file; reading past either end would
     // interpolate garbage.
     if (!(jd >= EphemerisFirstJulianDay() && jd < EphemerisEndJulianDay()))
-        throw EHoroscopeException("Date outside the ephemeris: charts can be computed from " +
-                                  DateText(EphemerisFirstJulianDay()) + " to " +
-                                  DateText(EphemerisEndJulianDay() - 1) + ".");
+        throw EHoroscopeException(OutsideSupportedDatesMessage(SupportedDates()));
     const long long a = Trunc(x / EphemerisRecordDays);
     std::uint8_t *buffer = File().Buffer.data();
     if (ReadEphemerisRecords(a - 1, buffer, EphemerisBufferSize) != EphemerisBufferSize)

@@ -39,12 +39,35 @@ TDate DateOfYmd(int ymd) {
     return {d.Year, d.Month, d.Day};
 }
 
+std::string OrbFilePath() { return ProgramDirectory() + OrbFileName; }
+
+// The orb file is the program's own: whatever is wrong with it is said of the file, not of
+// the command line.
 std::vector<TOrbRow> ReadOrbFile() {
-    const std::string path = ProgramDirectory() + OrbFileName;
+    const std::string path = OrbFilePath();
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("cannot read the orb sets " + path);
-    return ReadOrbSets(in);
+    std::vector<TOrbRow> rows;
+    try {
+        rows = ReadOrbSets(in);
+    } catch (const std::runtime_error &e) {
+        throw std::runtime_error("the orb-set file " + path + " is damaged: " + e.what());
+    }
+    if (rows.empty())
+        throw std::runtime_error("the orb-set file " + path + " is damaged or has no sets");
+    return rows;
+}
+
+std::string RequestedOrbSet(const std::vector<TOrbRow> &rows, const TChartRequest &request) {
+    try {
+        return FindOrbSet(rows, request.OrbSet);
+    } catch (const EUsageError &) {
+        if (request.OrbSetGiven)
+            throw;
+        throw std::runtime_error("the orb-set file " + OrbFilePath() + " is damaged: it has no set '" +
+                                 request.OrbSet + "', the default");
+    }
 }
 
 // The horoscope's own checks say what is wrong but not where it came from; these come first
@@ -190,7 +213,7 @@ std::string RunHoroscope(THoroscope &horoscope, const TChartRequest &request,
         throw EUsageError(e.what());
     }
     const std::vector<TOrbRow> rows = ReadOrbFile();
-    const std::string orbSet = FindOrbSet(rows, request.OrbSet);
+    const std::string orbSet = RequestedOrbSet(rows, request);
     ApplyOrbSet(horoscope, rows, orbSet);
     horoscope.SetActive(true);
     if (!horoscope.Active())

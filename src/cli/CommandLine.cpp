@@ -77,6 +77,7 @@ const std::map<std::string, TOption, std::less<>> &Options() {
                         if (v.empty())
                             throw EUsageError("--orbs: the orb set name is empty");
                         r.OrbSet = v;
+                        r.OrbSetGiven = true;
                     }}},
         {"--gregorian-start", {true, [](TChartRequest &r, const std::string &v) {
                                    r.GregorianStart = ParseDate(v, "--gregorian-start");

@@ -49,6 +49,7 @@ struct TChartRequest {
 
     int HouseSystem = HousePlacidus;
     std::string OrbSet = "Medium";
+    bool OrbSetGiven = false; ///< by --orbs; otherwise a missing set is the orb file's fault
     TDate GregorianStart{1522, 1, 1};
     std::optional<TYearSpan> Transits;
 

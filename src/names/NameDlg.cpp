@@ -820,7 +820,9 @@ void TNameDlg::NumberLeft(QLineEdit *edit, TNameField field) {
     const TFieldLimits limits = LimitsOf(field);
     const bool inRange = CheckEditRange(edit, limits.Min, limits.Max, Beep);
     if (field == TNameField::Year && !inRange) {
-        ShowMessage(QString::fromStdString(FLanguage.GetText(443)));
+        ShowMessage(QString::fromStdString(FLanguage.GetText(443))
+                        .arg(FirstBirthYear)
+                        .arg(LastBirthYear));
         return;
     }
     const bool moment = field == TNameField::Year || field == TNameField::Month ||

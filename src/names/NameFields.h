@@ -8,6 +8,7 @@
 #include "ChartTypes.h"
 #include "NameRecord.h"
 #include "PlaceOffsets.h"
+#include "SupportedDates.h"
 
 #include <optional>
 #include <string>
@@ -70,9 +71,9 @@ Extended DialogSummerTime(const TNameFields &fields);
 long long DialogDateNumber(const TNameFields &fields);
 long long DialogTimeNumber(const TNameFields &fields);
 
-/// The year range of the birth date: the range of the ephemeris.
-constexpr int FirstBirthYear = 1500;
-constexpr int LastBirthYear = 2099;
+/// The year range of the birth date: the years charts are computed for.
+constexpr int FirstBirthYear = FirstSupportedYear;
+constexpr int LastBirthYear = LastSupportedYear;
 
 /// Whether year, month and day form a real calendar date (proleptic Gregorian) inside
 /// FirstBirthYear..LastBirthYear; fields that are no numbers count as 0 and fail.

@@ -2,11 +2,15 @@
 
 #include "Angles.h"
 #include "Horoscope.h"
+#include "ProgramDirectory.h"
 #include "UsageError.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <numbers>
+#include <unistd.h>
 
 namespace kyr::cli {
 namespace {
@@ -63,6 +67,60 @@ TEST(FindOrbSet, MatchesInAnyCaseAndListsTheKnownSets) {
         ADD_FAILURE();
     } catch (const EUsageError &e) {
         EXPECT_STREQ(e.what(), "--orbs: unknown orb set 'Heavy' (known: Medium, Strong)");
+    }
+}
+
+// orbs.txt lies beside the program; when it is damaged the fault is the file's, and so is
+// the message, even though --orbs was not given.
+TEST(ComputeChart, ADamagedOrbFileIsNamedAsSuch) {
+    const std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("kyr-orbs-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    const std::string path = (directory / "orbs.txt").string();
+    const std::string strong = "Strong 1 10 0 0 6 8 8 0 0 10\n";
+    const struct {
+        std::string Text;
+        std::string Message;
+    } cases[] = {
+        {"", "the orb-set file " + path + " is damaged or has no sets"},
+        {"# only a comment\n\n", "the orb-set file " + path + " is damaged or has no sets"},
+        {"Medium 1 10 0\n",
+         "the orb-set file " + path + " is damaged: orb sets, line 1: expected a set name"},
+        {strong, "the orb-set file " + path + " is damaged: it has no set 'Medium', the default"},
+    };
+    SetProgramDirectory(directory.string());
+    TChartRequest request;
+    request.UniversalTime = true;
+    request.Date = {2000, 1, 1};
+    for (const auto &c : cases) {
+        std::ofstream(path, std::ios::trunc) << c.Text;
+        try {
+            ComputeChart(request);
+            ADD_FAILURE() << c.Message;
+        } catch (const EUsageError &e) {
+            ADD_FAILURE() << "a command-line fault: " << e.what();
+        } catch (const std::runtime_error &e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with(c.Message)) << e.what();
+        }
+    }
+    // A set asked for by name that the file lacks is still the command line's fault.
+    std::ofstream(path, std::ios::trunc) << strong;
+    request.OrbSet = "Heavy";
+    request.OrbSetGiven = true;
+    EXPECT_THROW(ComputeChart(request), EUsageError);
+    SetProgramDirectory("");
+    std::filesystem::remove_all(directory);
+}
+
+TEST(MaxDaylightSavingMinutes, IsWhatTheOffsetLeavesOfTwelveHours) {
+    const std::pair<int, int> cases[] = {{-720, 720}, {0, 720}, {720, 720}, {765, 675},
+                                         {840, 600}};
+    for (const auto &[offset, most] : cases) {
+        EXPECT_EQ(MaxDaylightSavingMinutes(offset), most) << offset;
+        // The most is what the horoscope takes, and a minute more is not.
+        const TZoneFields edge = ZoneFields(offset, most);
+        EXPECT_LE(edge.SummerTime, 12) << offset;
+        EXPECT_GT(ZoneFields(offset, most + 1).SummerTime, 12) << offset;
     }
 }
 
