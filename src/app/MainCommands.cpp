@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -346,8 +345,10 @@ void TForm_KYR_Main::SaveAsYourStandard() {
     StoreMainPlace();
     StoreChildPlaces(true);
     FSettings.WriteSettings(UserSettingsName, true);
-    // The first-start arrangement has served its purpose once the user saved their own.
-    QFile::remove(QDir::current().filePath(QStringLiteral("KyrFirst.ini")));
+    // The first-start arrangement has served its purpose once the user saved their own. It is
+    // delivered beside the program; a file of that name in the working folder is someone else's.
+    QFile::remove(QString::fromStdString(FSettings.ProgramDirectory()) +
+                  QStringLiteral("KyrFirst.ini"));
 }
 
 void TForm_KYR_Main::LoadYourStandard(bool standard) {

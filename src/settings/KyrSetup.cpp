@@ -330,6 +330,8 @@ bool TKyrSetup::WriteSettings(const std::string &fileName, bool full) {
 }
 
 void TKyrSetup::LoadUserSettings() {
+    // Writes that a crash interrupted leave their temporary files; nobody else will take them.
+    RemoveStaleTemporaries(FSettingsFileName);
     if (std::filesystem::exists(FSettingsFileName)) {
         ReadSettings(FSettingsFileName);
         return;

@@ -4,11 +4,14 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,7 +94,84 @@ void CheckName(const std::string &name, const char *what, const char *forbidden)
                             std::strerror(error));
 }
 
+// The file that writing fileName replaces: a settings file linked from elsewhere stays linked.
+std::filesystem::path WriteTarget(const std::string &fileName) {
+    namespace fs = std::filesystem;
+    fs::path target(fileName);
+    std::error_code linkError;
+    for (int depth = 0; depth < 40 && fs::is_symlink(target, linkError); ++depth) {
+        const fs::path link = fs::read_symlink(target, linkError);
+        if (linkError)
+            break;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return target;
+}
+
+// The temporary names UpdateFile uses: the target's name, ".~", the writer's process id, "-" and
+// a counter.
+std::string TemporaryName(const std::string &target, long pid, unsigned counter) {
+    return target + ".~" + std::to_string(pid) + "-" + std::to_string(counter);
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The writer's process id when name is one of target's temporary names, else 0.
+long TemporaryWriter(const std::string &name, const std::string &target) {
+    const std::string prefix = target + ".~";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const std::string_view rest = std::string_view(name).substr(prefix.size());
+    const auto dash = rest.find('-');
+    if (dash == std::string_view::npos || !AllDigits(rest.substr(0, dash)) ||
+        !AllDigits(rest.substr(dash + 1)))
+        return 0;
+    long pid = 0;
+    const auto [end, failed] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    return failed == std::errc() ? pid : 0;
+}
+
+bool ProcessRunning(long pid) {
+    // EPERM: it exists but belongs to someone else.
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// Makes a rename in the directory durable; a file system that cannot sync directories keeps
+// the rename all the same, so failures are not reported.
+void SyncDirectory(const std::filesystem::path &directory) {
+    const std::string name = directory.empty() ? std::string(".") : directory.string();
+    const int fd = open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}
+
 } // namespace
+
+void RemoveStaleTemporaries(const std::string &fileName) {
+    namespace fs = std::filesystem;
+    const fs::path target = WriteTarget(fileName);
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string targetName = target.filename().string();
+    const auto oldest = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code error;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        const long pid = TemporaryWriter(it->path().filename().string(), targetName);
+        if (pid <= 0)
+            continue;
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored))
+            continue;
+        const auto written = it->last_write_time(ignored);
+        if (!ignored && ProcessRunning(pid) && written >= oldest)
+            continue; // being written now
+        fs::remove(it->path(), ignored);
+    }
+}
 
 TProfileFile::TProfileFile(std::string fileName) : FFileName(std::move(fileName)) {
     std::error_code error;
@@ -288,15 +368,7 @@ void TProfileFile::UpdateFile() {
     if (!FModified)
         return;
     namespace fs = std::filesystem;
-    // A settings file linked from elsewhere stays linked: the file the link names is replaced.
-    fs::path target(FFileName);
-    std::error_code linkError;
-    for (int depth = 0; depth < 40 && fs::is_symlink(target, linkError); ++depth) {
-        const fs::path link = fs::read_symlink(target, linkError);
-        if (linkError)
-            break;
-        target = link.is_absolute() ? link : target.parent_path() / link;
-    }
+    const fs::path target = WriteTarget(FFileName);
     const std::string path = target.string();
     if (target.has_parent_path()) {
         std::error_code error;
@@ -314,7 +386,7 @@ void TProfileFile::UpdateFile() {
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        temporary = TemporaryName(path, getpid(), counter++);
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             WriteFailed(FFileName, errno);
@@ -345,6 +417,7 @@ void TProfileFile::UpdateFile() {
         unlink(temporary.c_str());
         WriteFailed(FFileName, error);
     }
+    SyncDirectory(target.parent_path());
     FModified = false;
 }
 

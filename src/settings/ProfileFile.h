@@ -14,6 +14,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// Removes the temporary files that an interrupted UpdateFile of fileName left beside it (the
+/// file a link names): those whose writing process is gone, and any older than a minute. Other
+/// files are left alone; a file that cannot be removed stays.
+void RemoveStaleTemporaries(const std::string &fileName);
+
 /// One initialisation file held in memory. Sections and keys compare without regard to
 /// ASCII case; a missing file, section or key reads as the caller's default. Writes change
 /// only the line of their key, so comments, blank lines and order survive; they reach the

@@ -378,12 +378,8 @@ TEST_F(MainCommands, RestartPutsTheWindowsBackWhereTheyWere) {
         main.Aspects()->Frame()->close(); // a closed window keeps its place
         QApplication::processEvents();
         if (saveAs) {
-            QFile first(QDir::current().filePath("KyrFirst.ini"));
-            ASSERT_TRUE(first.open(QIODevice::WriteOnly));
-            first.close();
             main.MenuItem("miSaveOnExit")->trigger();
             main.MenuItem("miSaveAsYourStandard")->trigger();
-            EXPECT_FALSE(first.exists());
             main.WheelWindow()->setGeometry(400, 100, 300, 300);
             main.setGeometry(10, 10, 900, 700);
         }
@@ -592,6 +588,38 @@ protected:
     }
     QTemporaryDir FProgram;
 };
+
+// A program directory of the test's own, so that files may be put into it and taken away.
+class OwnProgramDirectory : public MainCommands {
+protected:
+    void SetUp() override {
+        MainCommands::SetUp();
+        ASSERT_TRUE(FProgram.isValid());
+        LinkProgramDirectory(FProgram.path().toStdString(), {});
+        UseProgramDirectory(FProgram.path().toStdString() + "/");
+    }
+    QTemporaryDir FProgram;
+};
+
+TEST_F(OwnProgramDirectory, SaveAsYourStandardRemovesOnlyTheFirstStartFileOfTheProgram) {
+    // The program may be started from any folder; the one there is not the program's.
+    QTemporaryDir working;
+    ASSERT_TRUE(working.isValid());
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(working.path()));
+    const QString inWorking = working.filePath("KyrFirst.ini");
+    const QString inProgram = FProgram.filePath("KyrFirst.ini");
+    for (const QString &name : {inWorking, inProgram}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    TForm_KYR_Main &main = Start();
+    main.MenuItem("miSaveAsYourStandard")->trigger();
+    EXPECT_TRUE(QFile::exists(inWorking));
+    EXPECT_FALSE(QFile::exists(inProgram));
+    FMain.reset();
+    QDir::setCurrent(before);
+}
 
 TEST_F(OwnPersons, APersonDroppedOnTheWheelGoesIntoTheChartUnderIt) {
     TForm_KYR_Main &main = Start();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -489,6 +490,22 @@ TEST_F(KyrSetupTest, TheFirstStartReadsTheStandardWithTheCurrentYears) {
     EXPECT_FALSE(setup->HereAndNow());
     EXPECT_EQ(setup->FromYear, 2010);
     EXPECT_EQ(setup->ToYear, 2012);
+}
+
+TEST_F(KyrSetupTest, LoadingTheUserSettingsClearsWhatAnInterruptedWriteLeft) {
+    WriteText(UserFile(), "[System]\nSaveOnExit=1\n");
+    // Ours by their names; the old one cannot be from a write now under way.
+    const std::string stale = UserFile() + ".~" + std::to_string(getpid()) + "-0";
+    const std::string live = UserFile() + ".~" + std::to_string(getpid()) + "-1";
+    WriteText(stale, "[Sys");
+    WriteText(live, "[Sys");
+    std::filesystem::last_write_time(
+        stale, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+    auto setup = MakeSetup();
+    setup->LoadUserSettings();
+    EXPECT_TRUE(setup->System.SaveOnExit);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
 }
 
 TEST_F(KyrSetupTest, SplitDefaultPlacesFillsOnlyInvalidPlaces) {

@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <string>
+#include <chrono>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace kyr;
@@ -292,6 +295,63 @@ TEST(ProfileFile, AFailedWriteThrowsAndLeavesNoTemporaryFile) {
     TProfileFile underFile(dir.File("plain/KYR.INI"));
     underFile.WriteBool("System", "SaveOnExit", true);
     EXPECT_THROW(underFile.UpdateFile(), EProfileFileError);
+}
+
+// A process id that is surely not running: a child that has ended and been reaped.
+long EndedProcess() {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(ProfileFile, StaleTemporariesGoAndOnlyThey) {
+    TTempDirectory dir;
+    const std::string ended = std::to_string(EndedProcess());
+    const std::string self = std::to_string(getpid());
+    WriteText(dir.File("KYR.INI"), "[S]\nK=1\n");
+    struct TCase {
+        std::string Name;
+        bool Old;
+        bool Stays;
+    };
+    const TCase cases[] = {
+        {"KYR.INI.~" + ended + "-0", false, false}, // its writer is gone
+        {"KYR.INI.~" + ended + "-17", true, false},
+        {"KYR.INI.~" + self + "-3", true, false}, // a running id, but long since reused
+        {"KYR.INI.~" + self + "-4", false, true},  // being written now
+        {"OTHER.INI.~" + ended + "-0", true, true}, // another file's
+        {"KYR.INI.~" + ended, true, true},
+        {"KYR.INI.~" + ended + "-", true, true},
+        {"KYR.INI.~x" + ended + "-0", true, true},
+        {"KYR.INI.bak", true, true},
+        {"KYR.INI.~" + ended + "-0.keep", true, true},
+    };
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+    for (const TCase &c : cases) {
+        WriteText(dir.File(c.Name), "partial");
+        if (c.Old)
+            std::filesystem::last_write_time(dir.File(c.Name), longAgo);
+    }
+    RemoveStaleTemporaries(dir.File("KYR.INI"));
+    for (const TCase &c : cases)
+        EXPECT_EQ(std::filesystem::exists(dir.File(c.Name)), c.Stays) << c.Name;
+    EXPECT_EQ(ReadText(dir.File("KYR.INI")), "[S]\nK=1\n");
+    // A missing directory is no error.
+    RemoveStaleTemporaries(dir.File("missing/KYR.INI"));
+}
+
+TEST(ProfileFile, StaleTemporariesOfALinkedFileGoWhereItLies) {
+    TTempDirectory dir;
+    std::filesystem::create_directory(dir.File("dotfiles"));
+    WriteText(dir.File("dotfiles/KYR.INI"), "[S]\nK=1\n");
+    std::filesystem::create_symlink("dotfiles/KYR.INI", dir.File("KYR.INI"));
+    const std::string stale = dir.File("dotfiles/KYR.INI.~" + std::to_string(EndedProcess()) + "-0");
+    WriteText(stale, "partial");
+    RemoveStaleTemporaries(dir.File("KYR.INI"));
+    EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 } // namespace
