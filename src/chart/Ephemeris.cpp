@@ -2,16 +2,21 @@
 
 #include "Angles.h"
 #include "Calendar.h"
+#include "EphemerisChecksum.h"
 #include "Horoscope.h"
 #include "Interpolation.h"
 #include "ProgramDirectory.h"
 #include "SupportedDates.h"
 
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fstream>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kyr {
 
@@ -67,6 +72,43 @@ std::int16_t Sample(const std::uint8_t *bytes) {
     return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8));
 }
 
+std::string ReadChecksumText(const std::string &path) {
+    const std::string sumPath = path + EphemerisChecksumSuffix;
+    std::ifstream in(sumPath, std::ios::binary);
+    if (!in)
+        throw EEphemerisDamaged("The ephemeris file " + path + " cannot be checked: " + sumPath +
+                                " is missing. Please install the program again.");
+    // One short line; anything longer is damage already.
+    std::string text(64, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+// The whole file against its checksum: half a megabyte read once per program run, a few
+// milliseconds at most.
+void VerifyOpenFile(int handle, const std::string &path) {
+    struct stat status {};
+    if (::fstat(handle, &status) != 0)
+        throw EEphemerisDamaged("The ephemeris file " + path +
+                                " could not be read: " + std::strerror(errno) + ".");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(handle, bytes.data() + done, bytes.size() - done,
+                                  static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EEphemerisDamaged("The ephemeris file " + path +
+                                    " could not be read: " + std::strerror(errno) + ".");
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    VerifyEphemerisContents(path, bytes.data(), done, ReadChecksumText(path));
+}
+
 } // namespace
 
 int EphemerisStep(int body) { return Steps.at(body - 1); }
@@ -81,10 +123,17 @@ bool OpenEphemeris() {
     TEphemerisFile &file = File();
     if (file.Handle >= 0)
         return true;
-    file.Handle = ::open(EphemerisPath().c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string path = EphemerisPath();
+    file.Handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file.Handle < 0) {
         file.Handle = -1;
         return false;
+    }
+    try {
+        VerifyOpenFile(file.Handle, path);
+    } catch (...) {
+        CloseEphemeris();
+        throw;
     }
     struct stat status {};
     file.RecordCount = ::fstat(file.Handle, &status) == 0 ? status.st_size / EphemerisRecordSize : 0;

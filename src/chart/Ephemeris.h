@@ -3,6 +3,7 @@
 // The file is a flat sequence of 80-byte records without header. Record r covers the
 // 32 days from EphemerisEpoch + 32 r; for each of the eleven ephemeris bodies it holds
 // the longitudes sampled every Step days as signed 16-bit little-endian minutes of arc.
+// Beside it lies its checksum file (EphemerisChecksum.h).
 #pragma once
 
 #include "ChartTypes.h"
@@ -33,6 +34,8 @@ int EphemerisHandle();
 /// Full path of the ephemeris file in the program directory.
 std::string EphemerisPath();
 /// Opens the file read-only unless it is open already; true when a handle is available.
+/// A file that does not match its checksum file "KYR.LNG.sum", or has none, is not kept
+/// open: EEphemerisDamaged (EphemerisChecksum.h) names it.
 bool OpenEphemeris();
 /// Closes the file; the handle becomes -1.
 void CloseEphemeris();

@@ -126,6 +126,72 @@ bool ParseTextLine(const std::string &line, int &number, std::string &text) {
     return true;
 }
 
+// The byte offset of the first byte that does not belong to a well-formed UTF-8 sequence
+// (no overlong forms, surrogates or values beyond U+10FFFF), or npos.
+std::size_t FirstInvalidUtf8(const std::string &text) {
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = s[i];
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF; // the second byte's range
+        if (c < 0x80)
+            length = 1;
+        else if (c >= 0xC2 && c <= 0xDF)
+            length = 2;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0;
+            else if (c == 0xED)
+                high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            else if (c == 0xF4)
+                high = 0x8F;
+        } else
+            return i;
+        if (i + length > n)
+            return i;
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned char next = s[i + k];
+            if (k == 1 ? next < low || next > high : !IsContinuationByte(static_cast<char>(next)))
+                return i;
+        }
+        i += length;
+    }
+    return std::string::npos;
+}
+
+[[noreturn]] void LanguageFileDamaged(const std::string &fileName, const std::string &why) {
+    throw ELanguageFileDamaged("The language file " + fileName + " is damaged: " + why +
+                               ". Please install the program again.");
+}
+
+// A file of texts that is mostly not text lines is damaged, not merely untidy: loading it
+// would leave the windows without captions. A few broken lines are a translator's slip and
+// are skipped as usual.
+void CheckLanguageFile(const std::string &fileName, const std::string &text,
+                       const std::vector<std::string> &lines) {
+    if (const std::size_t bad = FirstInvalidUtf8(text); bad != std::string::npos)
+        LanguageFileDamaged(fileName, "byte " + std::to_string(bad) + " is not UTF-8 text");
+    std::size_t filled = 0, valid = 0;
+    for (const std::string &line : lines) {
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        ++filled;
+        int number = 0;
+        std::string lineText;
+        if (ParseTextLine(line, number, lineText))
+            ++valid;
+    }
+    if (filled > 0 && 2 * valid < filled)
+        LanguageFileDamaged(fileName, std::to_string(filled - valid) + " of its " +
+                                          std::to_string(filled) + " lines are not numbered texts");
+}
+
 } // namespace
 
 TLanguage::TLanguage() {
@@ -176,9 +242,10 @@ void TLanguage::SetActive(bool value) {
 }
 
 bool TLanguage::LoadTexts() {
+    // Read first: a source that fails leaves the texts in use.
+    const auto lines = SourceLines();
     FTexts.clear();
     FIds.fill(-1);
-    const auto lines = SourceLines();
     if (lines.empty())
         return false;
     for (const auto &line : lines)
@@ -191,7 +258,10 @@ std::vector<std::string> TLanguage::SourceLines() {
     std::error_code error;
     if (std::filesystem::is_regular_file(fileName, error)) {
         std::ifstream in(fileName, std::ios::binary);
-        return SplitLines(std::string(std::istreambuf_iterator<char>(in), {}));
+        const std::string text(std::istreambuf_iterator<char>(in), {});
+        std::vector<std::string> lines = SplitLines(text);
+        CheckLanguageFile(fileName, text, lines);
+        return lines;
     }
     if (HelpTable)
         return HelpTable();

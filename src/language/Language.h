@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ constexpr int LanguageHelpNumber = 11000;
 /// Marks a literal as a text number where it is not passed to GetText or SetTag directly, so
 /// that the check of the delivered texts finds it.
 constexpr int TextNo(int number) { return number; }
+
+/// A language file that is not a list of texts: not UTF-8, or mostly lines that are not
+/// numbered texts. The message names the file.
+class ELanguageFileDamaged : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 class TLanguage {
 public:
@@ -39,6 +47,7 @@ public:
     void SetCountry(const std::string &value);
     bool Active() const { return FActive; }
     /// True loads the texts (and raises OnChange on success); False only clears the flag.
+    /// A damaged language file throws ELanguageFileDamaged and leaves the texts as they were.
     void SetActive(bool value);
 
     /// Raised after every successful load.

@@ -3,6 +3,8 @@
 #include "Angles.h"
 #include "Calendar.h"
 #include "Ephemeris.h"
+#include "EphemerisChecksum.h"
+#include "EphemerisDamage.h"
 #include "Horoscope.h"
 #include "Interpolation.h"
 #include "ProgramDirectory.h"
@@ -11,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 using namespace kyr;
 
@@ -164,6 +169,86 @@ TEST_F(EphemerisReader, WithoutAHandleTheDosErrorNamesWhy) {
     } catch (const EHoroscopeException &e) {
         EXPECT_STREQ(e.what(), "Invalid file handle. DOS Error 1");
     }
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// Every damage is refused at the open with a message that names the file, and keeps being
+// refused; no horoscope becomes active on it.
+TEST_F(EphemerisReader, ADamagedFileIsRefusedWhenOpened) {
+    ResetEphemeris();
+    const auto damaged = test::ScratchDirectory("damaged");
+    test::WriteSyntheticEphemeris(damaged, 40, LinearSample);
+    const auto path = damaged / EphemerisFileName;
+    const std::vector<std::uint8_t> good = ReadBytes(path);
+    SetProgramDirectory(damaged.string());
+    for (const test::TEphemerisDamage &damage : test::EphemerisDamages) {
+        SCOPED_TRACE(damage.Name);
+        std::vector<std::uint8_t> bytes = good;
+        damage.Apply(bytes);
+        WriteBytes(path, bytes);
+        ResetEphemeris();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                OpenEphemeris();
+                ADD_FAILURE() << "opened";
+            } catch (const EEphemerisDamaged &e) {
+                EXPECT_NE(std::string(e.what()).find(path.string() + " is damaged"),
+                          std::string::npos)
+                    << e.what();
+            }
+            EXPECT_EQ(EphemerisHandle(), -1);
+        }
+        THoroscope chart;
+        EXPECT_THROW(chart.SetActive(true), EEphemerisDamaged);
+        EXPECT_FALSE(chart.Active());
+    }
+    // The intact file opens again.
+    WriteBytes(path, good);
+    ResetEphemeris();
+    EXPECT_TRUE(OpenEphemeris());
+    std::filesystem::remove_all(damaged);
+}
+
+TEST_F(EphemerisReader, AFileWithoutItsChecksumIsRefused) {
+    ResetEphemeris();
+    const auto bare = test::ScratchDirectory("bare");
+    test::WriteSyntheticEphemeris(bare, 40, LinearSample);
+    const std::string sum = (bare / EphemerisFileName).string() + EphemerisChecksumSuffix;
+    SetProgramDirectory(bare.string());
+    struct TCase {
+        const char *Name;
+        const char *Text; ///< nullptr: no checksum file
+    } cases[] = {{"missing", nullptr},
+                 {"empty", ""},
+                 {"of another file", "crc32 00000000 3200\n"},
+                 {"garbage", "\x01\x02 not a checksum"}};
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove(sum);
+        if (c.Text)
+            std::ofstream(sum, std::ios::binary) << c.Text;
+        ResetEphemeris();
+        try {
+            OpenEphemeris();
+            ADD_FAILURE() << "opened";
+        } catch (const EEphemerisDamaged &e) {
+            EXPECT_NE(std::string(e.what()).find((bare / EphemerisFileName).string()),
+                      std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(EphemerisHandle(), -1);
+    }
+    std::filesystem::remove_all(bare);
 }
 
 TEST(Interpolation, UnwrapsAcrossZeroAndPassesThroughTheSamples) {

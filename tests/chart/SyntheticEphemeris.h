@@ -2,11 +2,12 @@
 #pragma once
 
 #include "Ephemeris.h"
+#include "EphemerisChecksum.h"
 #include "ProgramDirectory.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -16,6 +17,17 @@ namespace kyr::test {
 
 /// Minutes of arc of body index 1..11 at whole day t after the epoch.
 using TSampleFunction = std::function<int(int body, long long day)>;
+
+/// Writes bytes as directory/KYR.LNG, with the checksum file the reader asks for.
+inline void WriteEphemerisFile(const std::filesystem::path &directory,
+                               const std::vector<std::uint8_t> &bytes) {
+    const std::filesystem::path path = directory / EphemerisFileName;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path.string() + EphemerisChecksumSuffix, std::ios::binary)
+        << EphemerisChecksumText(bytes.data(), bytes.size());
+}
 
 /// Writes recordCount records of samples into directory/KYR.LNG.
 inline void WriteSyntheticEphemeris(const std::filesystem::path &directory, int recordCount,
@@ -35,9 +47,7 @@ inline void WriteSyntheticEphemeris(const std::filesystem::path &directory, int 
             }
         }
     }
-    std::FILE *file = std::fopen((directory / EphemerisFileName).c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    WriteEphemerisFile(directory, bytes);
 }
 
 /// Every body moving forward at its own steady pace: body b advances b minutes a day.

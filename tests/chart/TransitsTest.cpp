@@ -8,6 +8,7 @@
 #include "Horoscope.h"
 #include "Interpolation.h"
 #include "ProgramDirectory.h"
+#include "SyntheticEphemeris.h"
 #include "TransitScan.h"
 
 #include <gtest/gtest.h>
@@ -422,9 +423,7 @@ protected:
                     at[0] = static_cast<std::uint8_t>(v & 0xFF);
                     at[1] = static_cast<std::uint8_t>(v >> 8);
                 }
-        std::ofstream(Directory / EphemerisFileName, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        test::WriteEphemerisFile(Directory, bytes);
     }
 
     // Transit planets and aspects on as listed, everything else off; one-year span.

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -127,7 +131,7 @@ TEST_F(LanguageTest, LoadOrder) {
         {"tokens last", std::nullopt, std::nullopt, "5=\"tokens\"", true, "tokens"},
         {"no source", std::nullopt, std::nullopt, std::nullopt, false, ""},
         {"empty file", "", std::nullopt, "5=\"tokens\"", false, ""},
-        {"no line accepted", "five=\"file\"\n", std::nullopt, std::nullopt, true, ""},
+        {"no line accepted", std::nullopt, std::nullopt, "five=\"tokens\"\n", true, ""},
     };
     for (const auto &c : cases) {
         directory.Remove("KYR_ZZ.TXT");
@@ -219,6 +223,79 @@ TEST_F(LanguageTest, CountryFromFileAndStoreErrors) {
     // A store error reaches the caller and leaves the old code in place.
     EXPECT_THROW(language.SetCountry("DK"), std::runtime_error);
     EXPECT_EQ(language.Country(), "UK");
+}
+
+std::string DeliveredEnglish() {
+    std::ifstream in(KYR_LANGUAGE_DIR "/KYR_UK.TXT", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A language file that is not a text list is refused with its name; the language in use,
+// its code and its texts stay. A few broken lines among good ones are only skipped.
+TEST_F(LanguageTest, ADamagedLanguageFileIsRefused) {
+    const std::string english = DeliveredEnglish();
+    ASSERT_GT(english.size(), 5000u);
+    std::mt19937 random(11);
+    auto randomBytes = [&random](std::size_t count) {
+        std::string bytes(count, '\0');
+        for (char &c : bytes)
+            c = static_cast<char>(random());
+        return bytes;
+    };
+    std::string middle = english;
+    middle.replace(middle.size() / 2, 200, randomBytes(200));
+    std::string prose;
+    for (int i = 0; i < 40; ++i)
+        prose += i % 3 ? "a line that says nothing\n" : "5=\"five\"\n";
+    struct TCase {
+        const char *Name;
+        std::string Text;
+    } cases[] = {
+        {"random bytes", randomBytes(english.size())},
+        {"random bytes in the middle", middle},
+        {"zeroed", std::string(english.size(), '\0')},
+        {"Latin-1 instead of UTF-8", "5=\"Gr\xFC\xDF Gott\"\n6=\"six\"\n"},
+        {"a truncated character at the end", "5=\"five\"\n6=\"\xC3"},
+        {"an encoded surrogate", "5=\"\xED\xA0\x80\"\n"},
+        {"an overlong slash", "5=\"\xC0\xAF\"\n"},
+        {"mostly lines without a number", prose},
+    };
+    const std::string path = (std::filesystem::path(kyr::ProgramDirectory()) / "KYR_ZZ.TXT").string();
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        directory.Write("KYR_UK.TXT", "5=\"English\"\n");
+        TLanguage subject;
+        subject.SetCountry("UK");
+        subject.SetActive(true);
+        ASSERT_EQ(subject.GetText(5), "English");
+        directory.Write("KYR_ZZ.TXT", c.Text);
+        try {
+            subject.SetCountry("ZZ");
+            ADD_FAILURE() << "loaded";
+        } catch (const ELanguageFileDamaged &e) {
+            EXPECT_NE(std::string(e.what()).find(path + " is damaged"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(subject.Country(), "UK");
+        EXPECT_EQ(subject.GetText(5), "English");
+        // The first activation of a damaged language fails the same way.
+        TLanguage fresh;
+        fresh.SetCountry("ZZ");
+        EXPECT_THROW(fresh.SetActive(true), ELanguageFileDamaged);
+        EXPECT_FALSE(fresh.Active());
+    }
+
+    // The delivered file, and one with a few broken lines, load.
+    std::string untidy = english;
+    untidy.insert(0, "garbage\n830 =\"x\"\n\n\n");
+    for (const std::string &text : {english, untidy}) {
+        directory.Write("KYR_ZZ.TXT", text);
+        TLanguage subject;
+        subject.SetCountry("ZZ");
+        subject.SetActive(true);
+        EXPECT_TRUE(subject.Active());
+        EXPECT_EQ(subject.GetText(126), "Sun");
+    }
 }
 
 TEST_F(LanguageTest, ScreenFontFromStandardSettings) {

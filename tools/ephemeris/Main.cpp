@@ -2,6 +2,7 @@
 //
 //   kyr-make-ephemeris OUTPUT [--end YYYY-MM-DD]
 //
+// Beside OUTPUT it writes OUTPUT.sum, the checksum the reader verifies.
 // The file starts at the epoch (20 December 1499) and is long enough for every moment up
 // to the end of the --end day (default 31 March 2101) to be evaluated.
 
@@ -12,6 +13,7 @@
 
 #include "Calendar.h"
 #include "Ephemeris.h"
+#include "EphemerisChecksum.h"
 
 #include <atomic>
 #include <chrono>
@@ -115,7 +117,12 @@ int Run(const TOptions &options) {
         if (!error.empty())
             throw std::runtime_error(error);
 
-    WriteFileAtomically(options.Output, PackRecords(samples, recordCount));
+    const std::vector<std::uint8_t> bytes = PackRecords(samples, recordCount);
+    WriteFileAtomically(options.Output, bytes);
+    // The reader refuses the file without its checksum beside it.
+    const std::string checksum = EphemerisChecksumText(bytes.data(), bytes.size());
+    WriteFileAtomically(options.Output + EphemerisChecksumSuffix,
+                        std::vector<std::uint8_t>(checksum.begin(), checksum.end()));
 
     const int lastFullDay = YmdFromJulianDay(
         1500, EphemerisEpoch + EphemerisRecordDays * static_cast<Extended>(recordCount - 2) - 1);
