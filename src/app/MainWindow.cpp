@@ -27,6 +27,7 @@
 #include "Wheel.h"
 #include "WheelWindow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -175,6 +176,15 @@ bool TForm_KYR_Main::StartUp() {
     FSettings.SelectLanguage(FSettings.LanguageIndex(country));
     FData->SetLanguage(country);
     FData->SetActive(true);
+    // An idle program holds no read lock, so kyr-chart and the importer can write meanwhile.
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [] {
+            try {
+                TKyrTable::EndReads();
+            } catch (const EStoreError &) {
+                // Ending a read has nothing to lose; the next read reports a broken file.
+            }
+        });
 
     KYR_Language.SetActive(true);
     if (!KYR_Language.Active())
@@ -613,6 +623,14 @@ void TForm_KYR_Main::StoreMainPlace() {
     place.Top = g.y();
     place.Width = g.width();
     place.Height = g.height();
+}
+
+void TForm_KYR_Main::BringToFront() {
+    if (!isVisible())
+        return;
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
 }
 
 void TForm_KYR_Main::closeEvent(QCloseEvent *event) {

@@ -101,6 +101,9 @@ public:
     void DynamicAnalysisClick();
     /// Closes the wheel and the interpretation windows.
     void CloseName();
+    /// Restores, raises and activates the window (a later start handed over to this copy);
+    /// nothing while the start-up has not shown it yet.
+    void BringToFront();
     TMainToolBar *ToolBar() const { return FToolBar; }
     TDynaDlg *DynaDlg() const;
     /// The print engine (none before the start-up is done).

@@ -1,10 +1,13 @@
 // The program entry: the application, the main window's start-up, the message loop.
 #include "KyrApplication.h"
 #include "MainWindow.h"
+#include "ProgramDirectory.h"
+#include "SingleInstance.h"
 #include "Wheel.h"
 
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 
@@ -29,10 +32,27 @@ int main(int argc, char **argv) {
     kyr::TKyrApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KYR"));
     QApplication::setApplicationDisplayName(QStringLiteral("KYR"));
+    const QString directory = QString::fromStdString(kyr::ProgramDirectory());
+    kyr::TSingleInstance instance(directory);
+    switch (instance.Claim()) {
+    case kyr::TSingleInstance::TClaim::HandedOver:
+        return 0;
+    case kyr::TSingleInstance::TClaim::NoAnswer:
+        std::fprintf(stderr,
+                     "KYR: another copy of the program holds %s but does not answer; start "
+                     "again once it is ready or has ended\n",
+                     qPrintable(directory));
+        return 1;
+    case kyr::TSingleInstance::TClaim::First:
+        break;
+    }
     TFirstWheelPaint firstPaint;
     if (std::getenv("KYR_EXIT_AFTER_FIRST_PAINT"))
         application.installEventFilter(&firstPaint);
     kyr::TForm_KYR_Main main;
+    // Connected before the start-up, which may show dialogs that let a request through.
+    QObject::connect(&instance, &kyr::TSingleInstance::RaiseRequested, &main,
+                     [&main] { main.BringToFront(); });
     try {
         if (!main.StartUp())
             return 1;
