@@ -23,6 +23,7 @@
 #include "SelectionPanel.h"
 #include "SymbolFonts.h"
 #include "SymbolWindow.h"
+#include "TableRecovery.h"
 #include "Translation.h"
 #include "Wheel.h"
 #include "WheelWindow.h"
@@ -175,7 +176,7 @@ bool TForm_KYR_Main::StartUp() {
     const std::string country = KYR_Language.Country();
     FSettings.SelectLanguage(FSettings.LanguageIndex(country));
     FData->SetLanguage(country);
-    FData->SetActive(true);
+    OpenTables(country);
     // An idle program holds no read lock, so kyr-chart and the importer can write meanwhile.
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [] {
@@ -209,6 +210,34 @@ bool TForm_KYR_Main::StartUp() {
     }
     FStarting = false;
     return true;
+}
+
+void TForm_KYR_Main::OpenTables(const std::string &country) {
+    // The window's language is not active yet; the questions read the texts on their own, and
+    // only when there is something to ask.
+    auto texts = std::make_shared<TLanguage>();
+    auto loaded = [texts, country]() -> TLanguage & {
+        if (!texts->Active()) {
+            texts->SetCountry(country);
+            try {
+                texts->SetActive(true);
+            } catch (const std::exception &) {
+                // English words then.
+            }
+        }
+        return *texts;
+    };
+    TRecoveryDialogs dialogs;
+    dialogs.GetText = [loaded](int number) {
+        TLanguage &language = loaded();
+        return language.Active() ? language.GetText(number) : std::string();
+    };
+    dialogs.Ask = [this, loaded](const QString &question) {
+        TAskDlg ask(loaded(), this);
+        return ask.AskYes(question);
+    };
+    dialogs.Tell = [this](const QString &message) { OnInformation(message); };
+    OpenTablesRecovering(*FData, dialogs);
 }
 
 void TForm_KYR_Main::PostStartUp() {

@@ -160,6 +160,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Backs up the user's tables and opens the data; a table that cannot be opened is
+    /// explained and, where a backup exists, restored on request.
+    void OpenTables(const std::string &country);
     void CreateMenus();
     void TagMenuItems();
     void OpenStartUpChildren();

@@ -3,6 +3,7 @@
 #include "IndexScope.h"
 #include "KyrTableImpl.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -57,7 +58,8 @@ void TDataCollection::SetActive(bool value) {
     }
     try {
         for (TKyrTable *table : Tables_)
-            table->Open();
+            if (std::ranges::find(LeftOut_, table->TableName()) == LeftOut_.end())
+                table->Open();
     } catch (...) {
         // Half-open is no state the rest of the program can work with.
         for (TKyrTable *table : Tables_)

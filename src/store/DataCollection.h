@@ -54,7 +54,8 @@ public:
     /// Whether the tables are open.
     bool Active() const { return Active_; }
 
-    /// Opens (True) or closes (False) every table in creation order; nothing when unchanged.
+    /// Opens (True) every table but those left out, or closes (False) every table, in creation
+    /// order; nothing when unchanged.
     /// A table that cannot be opened raises EStoreError; the collection then closes the others
     /// again and stays inactive.
     void SetActive(bool value);
@@ -64,6 +65,10 @@ public:
     /// Data directory of every table (tests); empty restores the program directory + "Data/".
     /// Only while inactive.
     void SetDirectory(const std::string &directory);
+    /// Tables that stay closed when the collection opens: a damaged table the user chose not
+    /// to restore, so that the program goes on without it. Set while inactive.
+    void SetLeftOut(std::vector<std::string> tableNames) { LeftOut_ = std::move(tableNames); }
+    const std::vector<std::string> &LeftOut() const { return LeftOut_; }
 
     /// The passage (Book, Chapter, Code3, Code4) of BOOK: Attitude := its Attitude and its Text
     /// appended at the stream's position; not found: Attitude empty, stream untouched. Codes
@@ -98,6 +103,7 @@ public:
     const std::array<TKyrTable *, 16> &Tables() const { return Tables_; }
 
 private:
+    std::vector<std::string> LeftOut_;
     std::string LanguageCode_;
     bool Active_ = false;
     std::array<TKyrTable *, 16> Tables_;

@@ -34,6 +34,35 @@ std::string Placeholders(std::size_t count) {
     return list;
 }
 
+// The header of a table file could not be read: a broken file, or an interrupted write that
+// cannot be undone because nothing may be written there.
+[[noreturn]] void FailUnreadable(const std::string &fileName, sqlite3 *db) {
+    sqlite3_stmt *probe = nullptr;
+    int code = sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &probe, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_step(probe);
+    const std::string reason = sqlite3_errmsg(db);
+    sqlite3_finalize(probe);
+    const int primary = code & 0xff;
+    std::error_code error;
+    if (std::filesystem::exists(fileName + "-journal", error) &&
+        (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR))
+        throw ETableOpenError(fileName,
+                              "an interrupted write left a journal that cannot be undone, as "
+                              "the folder or the file is read-only (" + reason + ")",
+                              TOpenFailure::LeftoverJournal);
+    throw ETableOpenError(fileName, "the table file is damaged (" + reason + ")",
+                          TOpenFailure::Damaged);
+}
+
+// The message without the file name in front.
+std::string BareReason(const EStoreError &error) {
+    std::string reason = error.what();
+    if (!error.FileName().empty() && reason.starts_with(error.FileName() + ": "))
+        reason.erase(0, error.FileName().size() + 2);
+    return reason;
+}
+
 } // namespace
 
 // ---- TImpl: files and statements ----
@@ -76,13 +105,17 @@ void TKyrTable::TImpl::Validate(sqlite::TDatabase &db) const {
         applicationId = db.QueryInteger("PRAGMA application_id");
         version = db.QueryInteger("PRAGMA user_version");
     } catch (const EStoreError &) {
-        Fail(std::string("not a table file of this program (") + sqlite3_errmsg(db.Get()) + ")");
+        FailUnreadable(FileName(), db.Get());
     }
     if (applicationId != sqlite::ApplicationId)
-        Fail("not a table file of this program");
+        throw ETableOpenError(FileName(), "not a table file of this program",
+                              TOpenFailure::Foreign);
     if (version != StoreSchemaVersion)
-        Fail("table version " + std::to_string(version) + ", but this program reads version " +
-             std::to_string(StoreSchemaVersion));
+        throw ETableOpenError(FileName(),
+                              "table version " + std::to_string(version) +
+                                  ", but this program reads version " +
+                                  std::to_string(StoreSchemaVersion),
+                              TOpenFailure::OtherLayout);
 
     auto storedSql = [&](const char *type, const std::string &name) {
         TStatement query =
@@ -104,18 +137,23 @@ void TKyrTable::TImpl::Validate(sqlite::TDatabase &db) const {
                 return std::string("none");
             return std::string(reinterpret_cast<const char *>(sqlite3_column_text(query.Get(), 0)));
         }();
-        Fail("holds the table " + held + ", not a table " + schema.Kind);
+        throw ETableOpenError(FileName(), "holds the table " + held + ", not a table " + schema.Kind,
+                              TOpenFailure::Foreign);
     }
     if (tableSql != sqlite::CreateTableSql(schema))
-        Fail("the layout of table " + schema.Kind + " differs from this program's");
+        throw ETableOpenError(FileName(),
+                              "the layout of table " + schema.Kind + " differs from this program's",
+                              TOpenFailure::OtherLayout);
     std::vector<std::string> indexNames{""};
     for (const TIndexDef &index : schema.Indexes)
         indexNames.push_back(index.Name);
     const std::vector<std::string> indexSql = sqlite::CreateIndexSql(schema);
     for (std::size_t i = 0; i < indexNames.size(); ++i)
         if (storedSql("index", sqlite::IndexObjectName(schema, indexNames[i])) != indexSql[i])
-            Fail("the index \"" + indexNames[i] + "\" of table " + schema.Kind +
-                 " is missing or differs from this program's");
+            throw ETableOpenError(FileName(),
+                                  "the index \"" + indexNames[i] + "\" of table " + schema.Kind +
+                                      " is missing or differs from this program's",
+                                  TOpenFailure::OtherLayout);
 }
 
 void TKyrTable::TImpl::OpenFile() {
@@ -131,7 +169,15 @@ void TKyrTable::TImpl::OpenFile() {
     // Schema is set only while the table is open; closed, the name decides the layout.
     Schema = &schema;
     try {
-        auto db = std::make_unique<sqlite::TDatabase>(FileName(), false);
+        std::error_code missing;
+        if (!std::filesystem::exists(FileName(), missing))
+            throw ETableOpenError(FileName(), "the table file is missing", TOpenFailure::Missing);
+        std::unique_ptr<sqlite::TDatabase> db;
+        try {
+            db = std::make_unique<sqlite::TDatabase>(FileName(), false);
+        } catch (const EStoreError &error) {
+            throw ETableOpenError(FileName(), BareReason(error), TOpenFailure::Missing);
+        }
         Validate(*db);
         db->Execute("PRAGMA synchronous=FULL");
         // Room for a whole atlas table, so that random look-ups stay in memory; taken only as
@@ -147,6 +193,14 @@ void TKyrTable::TImpl::OpenFile() {
         Current = current;
         State = TTableState::Browse;
         MoveFirst();
+    } catch (const ETableOpenError &) {
+        CloseFile();
+        throw;
+    } catch (const EStoreError &error) {
+        CloseFile();
+        // The header was sound, so a file that fails to read further on is damaged inside.
+        throw ETableOpenError(FileName(), "the table file is damaged (" + BareReason(error) + ")",
+                              TOpenFailure::Damaged);
     } catch (...) {
         CloseFile();
         throw;

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace kyr;
 using kyr::test::MakeTable;
@@ -148,6 +149,61 @@ TEST(TableFile, FilesThatAreNotTheNamedTableAreRefusedNamingTheFile) {
     ExpectRefused(dir.Path(), "ZONEID", "a missing named index");
 
     ExpectRefused(dir.Path(), "ATLAS", "a name without a layout");
+}
+
+// What the user is told and offered depends on the kind of trouble.
+TEST(TableFile, AFileThatCannotBeOpenedSaysWhatIsWrongWithIt) {
+    TTempDir dir;
+    struct TCase {
+        const char *Table;
+        std::function<void(const std::string &fileName)> Spoil;
+        TOpenFailure Expected;
+    };
+    const auto overwrite = [](std::streamoff offset) {
+        return [offset](const std::string &fileName) {
+            std::fstream file(fileName, std::ios::binary | std::ios::in | std::ios::out);
+            file.seekp(offset);
+            file << std::string(4096, '\xA5');
+        };
+    };
+    const TCase cases[] = {
+        {"PLACES", [](const std::string &) {}, TOpenFailure::Missing},
+        {"STATES",
+         [](const std::string &fileName) { std::ofstream(fileName) << "StateID;StateName\n"; },
+         TOpenFailure::Damaged},
+        // The header survives, the schema page behind it does not.
+        {"NAME", overwrite(100), TOpenFailure::Damaged},
+        // The schema is sound, the primary index is not.
+        {"GROUPS", overwrite(4096 * 2), TOpenFailure::Damaged},
+        {"ORBIS",
+         [](const std::string &fileName) {
+             ExecuteSql(fileName, "CREATE TABLE ORBIS (OrbisName TEXT)");
+         },
+         TOpenFailure::Foreign},
+        {"ZONE",
+         [](const std::string &fileName) {
+             ExecuteSql(fileName, "PRAGMA user_version=99");
+         },
+         TOpenFailure::OtherLayout},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Table);
+        const std::string fileName = dir.Path() + c.Table + ".DAT";
+        if (c.Expected == TOpenFailure::Damaged || c.Expected == TOpenFailure::OtherLayout) {
+            auto table = MakeTable(dir, c.Table, {{"Filled"}});
+            table->Close();
+        }
+        c.Spoil(fileName);
+        TKyrTable table(c.Table, dir.Path());
+        try {
+            table.Open();
+            ADD_FAILURE() << "opened";
+        } catch (const ETableOpenError &error) {
+            EXPECT_EQ(c.Expected, error.Failure()) << error.what();
+            EXPECT_EQ(fileName, error.FileName());
+        }
+        EXPECT_FALSE(table.Active());
+    }
 }
 
 TEST(TableFile, ClosedTablesRefuseAccessAndOpenTablesKeepTheirPlace) {
