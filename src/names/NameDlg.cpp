@@ -7,6 +7,7 @@
 #include "KyrSetup.h"
 #include "Language.h"
 #include "NameSearch.h"
+#include "RangeCheck.h"
 #include "TextHelpers.h"
 #include "Translation.h"
 #include "Wheel.h"
@@ -580,10 +581,8 @@ void TNameDlg::DateOrOffsetChanged() {
 // --- buttons ----------------------------------------------------------------------------------
 
 void TNameDlg::OkClicked() {
-    if (!DateIsValid()) {
-        ShowMessage(QString::fromStdString(FLanguage.GetText(444)));
+    if (!BirthDataAccepted())
         return;
-    }
     if (ConfirmSave(false) && FEditState == TEditState::Found)
         QDialog::accept();
 }
@@ -601,20 +600,15 @@ void TNameDlg::ClearClicked() {
 }
 
 void TNameDlg::SaveClicked() {
-    if (DateIsValid())
+    if (BirthDataAccepted())
         ConfirmSave(true);
-    else
-        ShowMessage(QString::fromStdString(FLanguage.GetText(444)));
 }
 
 bool TNameDlg::ConfirmSave(bool force) {
     const std::string first = FirstName(), last = LastName();
-    // Saving needs a calendar date: an impossible one would reach the charts later.
     const auto save = [&] {
-        if (!DateIsValid()) {
-            ShowMessage(QString::fromStdString(FLanguage.GetText(444)));
+        if (!BirthDataAccepted())
             return false;
-        }
         SaveName();
         LoadName(first, last);
         return true;
@@ -818,7 +812,18 @@ void TNameDlg::NumberLeft(QLineEdit *edit, TNameField field) {
     if (FFilling)
         return;
     const TFieldLimits limits = LimitsOf(field);
-    const bool inRange = CheckEditRange(edit, limits.Min, limits.Max, Beep);
+    // A time of day out of range stays as typed, so that it is refused when saved instead of
+    // being quietly bent to a limit; the other fields are held to theirs.
+    const bool time = field == TNameField::Hour || field == TNameField::Minute ||
+                      field == TNameField::Second;
+    bool inRange = false;
+    if (time) {
+        inRange = CheckRange(edit->text().toStdString(), limits.Min, limits.Max).InRange;
+        if (!inRange && !edit->text().trimmed().isEmpty())
+            Beep();
+    } else {
+        inRange = CheckEditRange(edit, limits.Min, limits.Max, Beep);
+    }
     if (field == TNameField::Year && !inRange) {
         ShowMessage(QString::fromStdString(FLanguage.GetText(443))
                         .arg(FirstBirthYear)
@@ -932,12 +937,7 @@ void TNameDlg::TabChanged(int tab) {
     if (tab == Details && FOffsetsStale)
         RecalcOffsets();
     if (tab == Horoscop) {
-        if (!DateIsValid()) {
-            ShowMessage(QString::fromStdString(FLanguage.GetText(444)));
-            allowed = false;
-        } else {
-            allowed = PreviewFromFields();
-        }
+        allowed = BirthDataAccepted() && PreviewFromFields();
     }
     if (!allowed) {
         ++FFilling;

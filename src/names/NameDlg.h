@@ -75,6 +75,8 @@ public:
     void LoadGroups();
 
     bool DateIsValid() const;
+    /// True when the birth date and time can be saved and charted; otherwise shows why.
+    bool BirthDataAccepted();
     Extended DialogBirthDate() const;
     Extended DialogBirthTime() const;
     Extended DialogLatitude() const;

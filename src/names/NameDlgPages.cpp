@@ -264,6 +264,19 @@ void TNameDlg::RecalcOffsets() {
 bool TNameDlg::DateIsValid() const {
     return kyr::DateIsValid(Fields());
 }
+
+bool TNameDlg::BirthDataAccepted() {
+    // An impossible date or time would reach the charts later, bent or not at all.
+    if (!DateIsValid()) {
+        ShowMessage(QString::fromStdString(FLanguage.GetText(444)));
+        return false;
+    }
+    if (!TimeIsValid(Fields())) {
+        ShowMessage(QString::fromStdString(FLanguage.GetText(1490)));
+        return false;
+    }
+    return true;
+}
 Extended TNameDlg::DialogBirthDate() const {
     return kyr::DialogBirthDate(Fields());
 }

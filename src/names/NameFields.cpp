@@ -2,6 +2,7 @@
 
 #include "DataCollection.h"
 #include "Language.h"
+#include "RangeCheck.h"
 #include "TextHelpers.h"
 
 #include <cctype>
@@ -166,6 +167,16 @@ bool DateIsValid(const TNameFields &f) {
     static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
+bool TimeIsValid(const TNameFields &f) {
+    const auto inRange = [](const std::string &text, TNameField field) {
+        const TFieldLimits limits = LimitsOf(field);
+        return TrimLeftBlanks(TrimRightBlanks(text)).empty() ||
+               CheckRange(text, limits.Min, limits.Max).InRange;
+    };
+    return inRange(f.Hour, TNameField::Hour) && inRange(f.Minute, TNameField::Minute) &&
+           inRange(f.Second, TNameField::Second);
 }
 
 TFieldLimits LimitsOf(TNameField field) {

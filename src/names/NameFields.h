@@ -78,6 +78,9 @@ constexpr int LastBirthYear = LastSupportedYear;
 /// Whether year, month and day form a real calendar date (proleptic Gregorian) inside
 /// FirstBirthYear..LastBirthYear; fields that are no numbers count as 0 and fail.
 bool DateIsValid(const TNameFields &fields);
+/// Whether hour (0..23), minute and second (0..59) are numbers within their ranges; an empty
+/// field counts as 0.
+bool TimeIsValid(const TNameFields &fields);
 
 // --- numeric fields ---------------------------------------------------------------------------
 

@@ -288,6 +288,51 @@ TEST_F(NameDlgTest, BadDateGivesItsMessageAndLosesNothing) {
     EXPECT_EQ(FindName(Data, "Dora", "Ek")->BirthDate, "20010228");
 }
 
+// A time of day out of range is neither bent to a limit nor saved: OK, Save and the horoscope
+// page refuse it with its message, and the corrected time saves.
+TEST_F(NameDlgTest, BadTimeGivesItsMessageAndLosesNothing) {
+    auto dialog = Show();
+    Type(Edit(*dialog, "Edit_FirstName"), "Dora");
+    Type(Edit(*dialog, "Edit_LastName"), "Ek");
+    TypeDate(*dialog, "2001", "02", "28", "10", "20", "30");
+    Type(Edit(*dialog, "Edit_Address1"), "Harbour Road 5");
+    ASSERT_EQ(dialog->EditState(), TEditState::New);
+    const std::string invalidTime = "The birth time is not a valid time of day: hours from 0 to "
+                                    "23, minutes and seconds from 0 to 59. Please correct it.";
+    const struct {
+        const char *Edit, *Typed, *Good;
+    } cases[] = {
+        {"Edit_Hour", "24", "10"},   {"Edit_Hour", "25", "10"},   {"Edit_Minute", "60", "20"},
+        {"Edit_Minute", "61", "20"}, {"Edit_Second", "60", "30"}, {"Edit_Hour", "-1", "10"},
+        {"Edit_Minute", "-5", "20"}, {"Edit_Hour", "1:", "10"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.Edit) + " " + c.Typed);
+        QLineEdit *edit = Edit(*dialog, c.Edit);
+        Type(edit, c.Typed);
+        Leave(edit);
+        EXPECT_EQ(edit->text().toStdString(), c.Typed);
+        for (const char *button : {"Button_OK", "Button_Save"}) {
+            Messages.clear();
+            Click(*dialog, button);
+            EXPECT_EQ(Messages, std::vector<std::string>{invalidTime}) << button;
+            EXPECT_TRUE(dialog->isVisible());
+        }
+        Messages.clear();
+        EXPECT_FALSE(dialog->SelectPage(TNameDlg::Horoscop));
+        EXPECT_EQ(Messages, std::vector<std::string>{invalidTime});
+        EXPECT_EQ(Data.NameTable.RecordCount(), 0);
+        EXPECT_EQ(edit->text().toStdString(), c.Typed);
+        Type(edit, c.Good);
+        Leave(edit);
+    }
+    Messages.clear();
+    Answers = {QMessageBox::Yes};
+    Click(*dialog, "Button_Save");
+    EXPECT_EQ(Messages, std::vector<std::string>{});
+    EXPECT_EQ(FindName(Data, "Dora", "Ek")->BirthTime, "102030");
+}
+
 TEST_F(NameDlgTest, SaveWithoutNamesKeepsWhatWasTyped) {
     auto dialog = Show();
     TypeDate(*dialog, "1970", "1", "2", "3", "4", "5");
@@ -318,8 +363,8 @@ TEST_F(NameDlgTest, NumericFieldsAreHeldToTheirRanges) {
         {"Edit_Year", "1941", "1941", 0, false, TNameDlg::Basics},
         {"Edit_Month", "13", "12", 1, false, TNameDlg::Basics},
         {"Edit_Day", "0", "1", 1, false, TNameDlg::Basics},
-        {"Edit_Hour", "24", "23", 1, false, TNameDlg::Basics},
-        {"Edit_Second", "60", "59", 1, false, TNameDlg::Basics},
+        {"Edit_Hour", "24", "24", 1, false, TNameDlg::Basics}, // refused on saving instead
+        {"Edit_Second", "60", "60", 1, false, TNameDlg::Basics},
         {"Edit_LatDegrees", "90", "89", 1, false, TNameDlg::Details},
         {"Edit_LonDegrees", "181", "180", 1, false, TNameDlg::Details},
         {"Edit_LonDegrees", "180", "180", 0, false, TNameDlg::Details},

@@ -246,6 +246,26 @@ TEST(NameFields, DateIsValid) {
     }
 }
 
+TEST(NameFields, TimeIsValid) {
+    const struct {
+        const char *H, *M, *S;
+        bool Valid;
+    } cases[] = {
+        {"23", "59", "59", true},  {"0", "00", "0", true},   {"", "", "", true},
+        {"24", "00", "00", false}, {"25", "00", "00", false}, {"12", "60", "00", false},
+        {"12", "61", "00", false}, {"12", "30", "60", false}, {"-1", "00", "00", false},
+        {"12", "-5", "00", false}, {"1a", "00", "00", false}, {"12", ":", "00", false},
+        {"12", "30", "x", false},
+    };
+    for (const auto &c : cases) {
+        TNameFields f;
+        f.Hour = c.H;
+        f.Minute = c.M;
+        f.Second = c.S;
+        EXPECT_EQ(TimeIsValid(f), c.Valid) << c.H << ":" << c.M << ":" << c.S;
+    }
+}
+
 TEST(NameFields, RangeChecks) {
     const struct {
         const char *Text;
