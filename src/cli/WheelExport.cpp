@@ -4,13 +4,13 @@
 #include "Horoscope.h"
 #include "HoroscopeException.h"
 #include "ProgramDirectory.h"
+#include "ReplaceFile.h"
 #include "SymbolFonts.h"
 #include "UsageError.h"
 #include "Wheel.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -77,11 +77,11 @@ TChartRequest PartnerChart(const TChartRequest &request) {
     return partner;
 }
 
-[[noreturn]] void CannotWrite(const std::string &file) {
-    throw std::runtime_error("cannot write the wheel image " + file);
+[[noreturn]] void CannotDraw(const std::string &file) {
+    throw std::runtime_error("cannot draw the wheel image " + file);
 }
 
-void WritePng(TWheel &wheel, int size, const std::string &file) {
+QByteArray PngBytes(TWheel &wheel, int size, const std::string &file) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         throw std::runtime_error("not enough memory for a wheel image of " + std::to_string(size) +
@@ -90,11 +90,14 @@ void WritePng(TWheel &wheel, int size, const std::string &file) {
         QPainter painter(&image);
         wheel.Picture().Draw(painter, QRect(0, 0, size, size));
     }
-    if (!image.save(QString::fromStdString(file), "PNG"))
-        CannotWrite(file);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        CannotDraw(file);
+    return buffer.data();
 }
 
-void WriteSvg(TWheel &wheel, int size, QFile &file) {
+QByteArray SvgBytes(TWheel &wheel, int size, const std::string &file) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -105,7 +108,7 @@ void WriteSvg(TWheel &wheel, int size, QFile &file) {
         svg.setTitle(QStringLiteral("Chart wheel"));
         QPainter painter;
         if (!painter.begin(&svg))
-            CannotWrite(file.fileName().toStdString());
+            CannotDraw(file);
         wheel.Picture().Draw(painter, QRect(0, 0, size, size));
         painter.end();
     }
@@ -118,43 +121,29 @@ void WriteSvg(TWheel &wheel, int size, QFile &file) {
     if (match.hasMatch())
         text.replace(match.captured().toUtf8(),
                      QStringLiteral("<svg width=\"%1\" height=\"%1\"").arg(size).toUtf8());
-    if (file.write(text) != text.size())
-        CannotWrite(file.fileName().toStdString());
+    return text;
 }
 
-void WritePdf(TWheel &wheel, int size, QFile &file) {
-    QPdfWriter pdf(&file);
-    // One unit a point: the page is size points square and the wheel's pens keep their
-    // widths in points.
-    pdf.setResolution(72);
-    pdf.setPageSize(
-        QPageSize(QSizeF(size, size), QPageSize::Point, QString(), QPageSize::ExactMatch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setCreator(QStringLiteral("kyr-chart"));
-    pdf.setTitle(QStringLiteral("Chart wheel"));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        CannotWrite(file.fileName().toStdString());
-    wheel.Picture().Draw(painter, QRect(0, 0, size, size));
-    painter.end();
-}
-
-// The vector formats write through a file opened here, so that a failure to create it is
-// seen; a half-written file is removed.
-template <typename TWriter>
-void WriteThroughFile(TWheel &wheel, int size, const std::string &name, TWriter write) {
-    QFile file(QString::fromStdString(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        CannotWrite(name);
-    try {
-        write(wheel, size, file);
-        file.close();
-        if (file.error() != QFileDevice::NoError)
-            CannotWrite(name);
-    } catch (...) {
-        file.remove();
-        throw;
+QByteArray PdfBytes(TWheel &wheel, int size, const std::string &file) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        // One unit a point: the page is size points square and the wheel's pens keep their
+        // widths in points.
+        pdf.setResolution(72);
+        pdf.setPageSize(
+            QPageSize(QSizeF(size, size), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setCreator(QStringLiteral("kyr-chart"));
+        pdf.setTitle(QStringLiteral("Chart wheel"));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            CannotDraw(file);
+        wheel.Picture().Draw(painter, QRect(0, 0, size, size));
+        painter.end();
     }
+    return buffer.data();
 }
 
 } // namespace
@@ -194,17 +183,22 @@ void ExportWheel(const TChartRequest &request) {
         wheel.SetDualMode(true);
     }
 
+    // Drawn whole in memory first, then written so that a failure leaves no partial image
+    // and keeps a file that was there.
+    QByteArray bytes;
     switch (options.Format) {
     case TWheelFormat::Png:
-        WritePng(wheel, options.Size, options.File);
+        bytes = PngBytes(wheel, options.Size, options.File);
         break;
     case TWheelFormat::Svg:
-        WriteThroughFile(wheel, options.Size, options.File, WriteSvg);
+        bytes = SvgBytes(wheel, options.Size, options.File);
         break;
     case TWheelFormat::Pdf:
-        WriteThroughFile(wheel, options.Size, options.File, WritePdf);
+        bytes = PdfBytes(wheel, options.Size, options.File);
         break;
     }
+    ReplaceFile(options.File, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                "cannot write the wheel image");
 }
 
 } // namespace kyr::cli

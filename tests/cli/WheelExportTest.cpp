@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -150,6 +151,58 @@ TEST_F(WheelExport, BadInputLeavesNoFile) {
             EXPECT_FALSE(fs::exists(FDir / c.File)) << c.File;
         }
     }
+}
+
+// Files in a folder, by name.
+std::vector<std::string> Listing(const fs::path &folder) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(WheelExport, AFailedWriteLeavesNoPartialFileAndKeepsTheOneThere) {
+    const fs::path images = FDir / "images";
+    fs::create_directories(images);
+    // A file-size limit of a few kilobytes makes the writes fail partway, as a full disk
+    // does; with SIGXFSZ ignored the write returns an error instead of ending the process.
+    const std::string smallDisk = "trap '' XFSZ; ulimit -f 8;";
+    for (const std::string name : {"w.png", "w.svg", "w.pdf"}) {
+        const fs::path file = images / name;
+        const TRun fresh = Run({"--wheel", file.string()}, smallDisk);
+        EXPECT_EQ(fresh.Status, 1) << name << ": " << fresh.Err;
+        EXPECT_TRUE(fresh.Err.starts_with("kyr-chart: cannot write the wheel image " +
+                                          file.string() + ": "))
+            << fresh.Err;
+        EXPECT_EQ(fresh.Out, "");
+        EXPECT_EQ(Listing(images), std::vector<std::string>{}) << name;
+
+        std::ofstream(file) << "the earlier image";
+        const TRun over = Run({"--wheel", file.string()}, smallDisk);
+        EXPECT_EQ(over.Status, 1) << name << ": " << over.Err;
+        EXPECT_EQ(ReadFile(file), "the earlier image") << name;
+        EXPECT_EQ(Listing(images), std::vector<std::string>{name});
+        fs::remove(file);
+
+        // Without the limit the same export replaces the earlier image, leaving nothing else.
+        std::ofstream(file) << "the earlier image";
+        const TRun done = Run({"--wheel", file.string(), "--size", "200"});
+        EXPECT_EQ(done.Status, 0) << name << ": " << done.Err;
+        EXPECT_GT(ReadFile(file).size(), 1000u) << name;
+        EXPECT_EQ(Listing(images), std::vector<std::string>{name});
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::owner_read, fs::perms::owner_read);
+        fs::remove(file);
+    }
+    // A folder where the image should go: drawn and written in full, it cannot take the place.
+    fs::create_directories(images / "dir.png");
+    const TRun run = Run({"--wheel", (images / "dir.png").string()});
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    EXPECT_TRUE(run.Err.starts_with("kyr-chart: cannot write the wheel image " +
+                                    (images / "dir.png").string() + ": "))
+        << run.Err;
+    EXPECT_EQ(Listing(images), std::vector<std::string>{"dir.png"});
+    EXPECT_TRUE(fs::is_empty(images / "dir.png"));
 }
 
 } // namespace
