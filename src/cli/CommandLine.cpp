@@ -245,7 +245,8 @@ The moment:
                                 east of Greenwich positive, -12:00 to +14:00
                                 (-05:00 New York, +01:00 Paris)
   --dst HH:MM                   daylight saving in force at that moment, on top of the
-                                standard time (default 00:00, at most 12:00)
+                                standard time (default 00:00, at most 12:00, less by what
+                                --utc-offset goes beyond +12:00)
 
 The place:
   --lat LATITUDE                decimal degrees, north positive (40.7128, -33.8675), or
