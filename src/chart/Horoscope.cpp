@@ -12,12 +12,23 @@
 #include "Transits.h"
 
 #include <cmath>
+#include <exception>
 #include <filesystem>
 
 namespace kyr {
 
 namespace {
+
 constexpr std::uint8_t BufferFill = 99;
+
+// The ephemeris may cover more days than the program supports; either bound is refused with
+// the same range.
+std::optional<std::string> OutsideSupportedDates(Extended julianDay) {
+    if (const TSupportedDates dates = SupportedDates(); !dates.Contains(julianDay))
+        return OutsideSupportedDatesMessage(dates);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string TruncateString48(const std::string &text) {
@@ -93,6 +104,12 @@ void THoroscope::SetSummerTime(Extended value) {
 }
 
 void THoroscope::ComputeMoment() {
+    ComputeMomentValues();
+    if (FActive)
+        Recalculate();
+}
+
+void THoroscope::ComputeMomentValues() {
     const TYmd date = SplitDateValue(FBirthDate);
     const bool julian = IsJulian();
     Moment.Year = date.Year;
@@ -118,8 +135,6 @@ void THoroscope::ComputeMoment() {
     // corrected latitude or time brings it back after a fall-back.
     FHouseSystem = angles.Polar ? HouseEqual : FRequestedHouseSystem;
     Pending = PendingAll;
-    if (FActive)
-        Recalculate();
 }
 
 void THoroscope::SetActive(bool value) {
@@ -153,17 +168,50 @@ void THoroscope::ChartPass() {
     // The obliquity is shared by all horoscopes; take back this chart's own before the
     // cusps read it, so that another chart's moment computed in between does not leak in.
     Obliquity = ObliquityAt(Moment.T);
-    // The ephemeris may cover more days than the program supports; either bound is refused
-    // with the same range.
-    if (const TSupportedDates dates = SupportedDates(); !dates.Contains(Moment.JulianDay))
-        throw EHoroscopeException(OutsideSupportedDatesMessage(dates));
+    if (const auto outside = OutsideSupportedDates(Moment.JulianDay))
+        throw EHoroscopeException(*outside);
     ComputeCusps(*this);
     EvaluateBodies(*this, AllBodiesMask, Moment.JulianDay);
     CompleteBodyPositions(*this);
     BuildCuspTable(*this);
 }
 
+THoroscope::TBirthData THoroscope::CurrentBirthData() const {
+    return {FirstName,  LastName,   PlaceName,   StateName,       FLatitude,
+            FLongitude, FBirthDate, FBirthTime,  FZoneTime,       FSummerTime,
+            FGregorianStart, FRequestedHouseSystem};
+}
+
+void THoroscope::RestoreBirthData(const TBirthData &data) {
+    FirstName = data.FirstName;
+    LastName = data.LastName;
+    PlaceName = data.PlaceName;
+    StateName = data.StateName;
+    FLatitude = data.Latitude;
+    FLongitude = data.Longitude;
+    FBirthDate = data.BirthDate;
+    FBirthTime = data.BirthTime;
+    FZoneTime = data.ZoneTime;
+    FSummerTime = data.SummerTime;
+    FGregorianStart = data.GregorianStart;
+    FRequestedHouseSystem = data.HouseSystem;
+    ComputeMomentValues();
+}
+
 void THoroscope::Recalculate() {
+    try {
+        RunPendingPasses();
+    } catch (...) {
+        if (!FLastComputed || *FLastComputed == CurrentBirthData())
+            throw;
+        const std::exception_ptr error = std::current_exception();
+        RestoreBirthData(*FLastComputed);
+        RunPendingPasses();
+        std::rethrow_exception(error);
+    }
+}
+
+void THoroscope::RunPendingPasses() {
     {
         TBusyScope busy;
         for (;;) {
@@ -182,6 +230,7 @@ void THoroscope::Recalculate() {
             FHouseSystem = HouseEqual;
         }
         Pending = 0;
+        FLastComputed = CurrentBirthData();
         if (FWheel)
             FWheel->HoroscopeChanged();
     }
@@ -328,6 +377,16 @@ void THoroscope::SetPartner(THoroscope *partner) {
         return;
     FPartner = partner;
     Changed(PendingAspects);
+}
+
+std::optional<std::string> THoroscope::UnsupportedMomentMessage() const {
+    try {
+        if (EphemerisHandle() < 0 && !OpenEphemeris())
+            return std::nullopt;
+        return OutsideSupportedDates(Moment.JulianDay);
+    } catch (const EHoroscopeException &) {
+        return std::nullopt; // a damaged or short file, said when a chart is computed
+    }
 }
 
 void THoroscope::AssignBirthData(const THoroscope &other) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -144,8 +145,14 @@ public:
 
     /// Recomputes the birth moment from the birth data; marks every pass pending.
     void ComputeMoment();
-    /// Runs the pending passes, refreshes the wheel and raises OnChange.
+    /// Runs the pending passes, refreshes the wheel and raises OnChange. When a pass fails,
+    /// the birth data of the last complete recalculation come back and are computed again
+    /// before the error is passed on, so that names and positions stay one person's.
     void Recalculate();
+    /// The range message when the birth moment lies outside the dates charts are computed
+    /// for, else nothing. Opens the ephemeris file for its range; without a readable file
+    /// there is nothing to check against, and the chart itself reports the file.
+    std::optional<std::string> UnsupportedMomentMessage() const;
     /// Copies names, birth data, place and house system from another horoscope.
     void AssignBirthData(const THoroscope &other);
 
@@ -199,6 +206,18 @@ public:
     void ForceEqualHouses() { FHouseSystem = HouseEqual; }
 
 private:
+    /// What a failed recalculation goes back to.
+    struct TBirthData {
+        std::string FirstName, LastName, PlaceName, StateName;
+        Extended Latitude = 0, Longitude = 0, BirthDate = 0, BirthTime = 0, ZoneTime = 0,
+                 SummerTime = 0, GregorianStart = 0;
+        int HouseSystem = HousePlacidus;
+        bool operator==(const TBirthData &) const = default;
+    };
+    TBirthData CurrentBirthData() const;
+    void RestoreBirthData(const TBirthData &data);
+    void RunPendingPasses();
+    void ComputeMomentValues();
     void ChartPass();
     void ValidateRange(Extended value, Extended low, Extended high, const char *message) const;
     void Changed(int pending);
@@ -222,6 +241,7 @@ private:
     std::array<bool, 5> FTransitOptions{};  ///< 1..4
     std::array<bool, 9> FTransitAspects{};  ///< 0..8
     std::array<bool, 11> FTransitPlanets{}; ///< 6..10
+    std::optional<TBirthData> FLastComputed;
 };
 
 /// Cuts a name field to its 48 characters (whole UTF-8 characters).

@@ -275,6 +275,18 @@ bool TNameDlg::BirthDataAccepted() {
         ShowMessage(QString::fromStdString(FLanguage.GetText(1490)));
         return false;
     }
+    // A calendar date can still lie outside the days the ephemeris computes (early January
+    // 1500); the moment counts, with its zone and summer time.
+    THoroscope moment;
+    try {
+        ApplyToHoroscope(moment);
+    } catch (const EHoroscopeException &) {
+        return true; // a value the chart refuses by itself, with its own message
+    }
+    if (const auto outside = moment.UnsupportedMomentMessage()) {
+        ShowMessage(QString::fromStdString(*outside));
+        return false;
+    }
     return true;
 }
 Extended TNameDlg::DialogBirthDate() const {
@@ -330,6 +342,8 @@ void TNameDlg::PreviewFromRecord(const TNameRecord &record) {
         FHoroscope.SetLongitude(values.Longitude);
         FHoroscope.SetZoneTime(values.ZoneTime);
         FHoroscope.SetSummerTime(values.SummerTime);
+        FHoroscope.SetGregorianStart(
+            FData.GregorianStartFor(record.BirthCountry, record.BirthTown, values.BirthDate));
         if (FEditState != TEditState::Empty && FPage == Horoscop)
             FHoroscope.SetActive(true);
     } catch (const std::exception &error) {

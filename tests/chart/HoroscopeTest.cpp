@@ -231,16 +231,21 @@ TEST_F(Horoscope, MissingEphemerisFileLeavesTheChartInactive) {
 TEST_F(Horoscope, AFailedPassKeepsItsPendingBitsAndRestoresTheCursor) {
     int shown = 0, restored = 0;
     BusyCursorHooks() = {[&] { ++shown; }, [&] { ++restored; }};
-    Chart.SetActive(true);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(restored, 1);
-    // Far beyond the synthetic file's last record.
-    EXPECT_THROW(Chart.SetBirthDate(2090.0101L), EHoroscopeException);
+    // Far beyond the synthetic file's last record, with no computed chart to go back to.
+    Chart.SetBirthDate(2090.0101L);
+    EXPECT_THROW(Chart.SetActive(true), EHoroscopeException);
     EXPECT_EQ(Chart.BirthDate(), 2090.0101L);
     EXPECT_EQ(Chart.Pending, PendingAll);
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(restored, 2);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(restored, 1);
+    EXPECT_EQ(Changes, 0);
+    // Going back to the last computed chart runs its passes once more, under its own cursor.
+    Chart.SetBirthDate(1941.0806L);
     EXPECT_EQ(Changes, 1);
+    EXPECT_THROW(Chart.SetBirthDate(2090.0101L), EHoroscopeException);
+    EXPECT_EQ(Chart.Pending, 0);
+    EXPECT_EQ(shown, 4);
+    EXPECT_EQ(restored, 4);
     BusyCursorHooks() = {};
 }
 
@@ -353,6 +358,61 @@ TEST_F(Horoscope, MutualPartnersRefreshEachOthersAspects) {
     partner.AspectCount = 42;
     Chart.Recalculate();
     EXPECT_EQ(partner.AspectCount, 42);
+}
+
+// A moment the ephemeris cannot compute must not leave one person's names over another's
+// positions: the chart goes back to the birth data it last computed, then reports the error.
+TEST_F(Horoscope, FailedRecalculationGoesBackToTheLastComputedBirthData) {
+    SetBirth(Chart);
+    Chart.FirstName = "Alice";
+    Chart.PlaceName = "Munich";
+    Chart.SetActive(true);
+    const Extended sun = Chart.Position(1), ascendant = Chart.Cusp(1);
+    const Extended julianDay = Chart.Moment.JulianDay;
+    const int changes = Changes;
+
+    const struct {
+        const char *Name;
+        std::function<void(THoroscope &)> Apply;
+    } cases[] = {
+        {"new person applied to the inactive chart, then activated",
+         [](THoroscope &h) {
+             h.SetActive(false);
+             h.FirstName = "Bob";
+             h.PlaceName = "Nowhere";
+             h.SetLatitude(10);
+             h.SetBirthDate(2090.0101L); // past the end of the test ephemeris
+             h.SetActive(true);
+         }},
+        {"date set on the active chart", [](THoroscope &h) { h.SetBirthDate(2090.0101L); }},
+        {"name changed on the active chart, then a date it cannot compute",
+         [](THoroscope &h) {
+             h.FirstName = "Bob";
+             h.SetBirthDate(1400.0101L);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_THROW(c.Apply(Chart), EHoroscopeException);
+        EXPECT_TRUE(Chart.Active());
+        EXPECT_EQ(Chart.Pending, 0);
+        EXPECT_EQ(Chart.BirthDate(), 1941.0806L);
+        EXPECT_EQ(Chart.Moment.JulianDay, julianDay);
+        EXPECT_EQ(Chart.Position(1), sun);
+        EXPECT_EQ(Chart.Cusp(1), ascendant);
+        EXPECT_EQ(Chart.FirstName, "Alice");
+        EXPECT_EQ(Chart.PlaceName, "Munich");
+        EXPECT_EQ(Chart.Latitude(), 48.0830L);
+    }
+    EXPECT_GT(Changes, changes); // listeners saw the chart that came back
+
+    // With no complete chart to go back to, the data stay as set.
+    THoroscope fresh;
+    fresh.FirstName = "Dora";
+    fresh.SetBirthDate(2090.0101L);
+    EXPECT_THROW(fresh.SetActive(true), EHoroscopeException);
+    EXPECT_EQ(fresh.FirstName, "Dora");
+    EXPECT_EQ(fresh.BirthDate(), 2090.0101L);
 }
 
 TEST_F(Horoscope, AssignBirthDataCopiesTheBirthButNotTheSettings) {

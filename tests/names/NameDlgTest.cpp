@@ -3,6 +3,9 @@
 // again and saved under another name; bad input gives its message and loses nothing.
 #include "NameDlgTestSupport.h"
 
+#include "Ephemeris.h"
+#include "SupportedDates.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -331,6 +334,41 @@ TEST_F(NameDlgTest, BadTimeGivesItsMessageAndLosesNothing) {
     Click(*dialog, "Button_Save");
     EXPECT_EQ(Messages, std::vector<std::string>{});
     EXPECT_EQ(FindName(Data, "Dora", "Ek")->BirthTime, "102030");
+}
+
+// 5 January 1500 is a calendar date, but before the first day the ephemeris computes: the
+// dialog refuses it with the range, as the chart would, and saves nothing.
+TEST_F(NameDlgTest, DateOutsideTheEphemerisGivesTheRangeAndIsNotSaved) {
+    auto dialog = Show();
+    Type(Edit(*dialog, "Edit_FirstName"), "Dora");
+    Type(Edit(*dialog, "Edit_LastName"), "Ek");
+    TypeDate(*dialog, "1500", "01", "05", "12", "00", "00");
+    Type(Edit(*dialog, "Edit_Address1"), "Harbour Road 5");
+    ASSERT_EQ(dialog->EditState(), TEditState::New);
+
+    std::string range;
+    for (const char *button : {"Button_OK", "Button_Save"}) {
+        Messages.clear();
+        Click(*dialog, button);
+        // The dialog has opened the ephemeris for its range.
+        ASSERT_GE(EphemerisHandle(), 0);
+        range = OutsideSupportedDatesMessage(SupportedDates());
+        EXPECT_EQ(Messages, std::vector<std::string>{range}) << button;
+        EXPECT_TRUE(dialog->isVisible());
+    }
+    Messages.clear();
+    EXPECT_FALSE(dialog->SelectPage(TNameDlg::Horoscop));
+    EXPECT_EQ(Messages, std::vector<std::string>{range});
+    EXPECT_EQ(Data.NameTable.RecordCount(), 0);
+    EXPECT_EQ(Text(*dialog, "Edit_Day"), "05");
+
+    // A day the ephemeris covers saves.
+    Type(Edit(*dialog, "Edit_Month"), "02");
+    Messages.clear();
+    Answers = {QMessageBox::Yes};
+    Click(*dialog, "Button_Save");
+    EXPECT_EQ(Messages, std::vector<std::string>{});
+    EXPECT_EQ(FindName(Data, "Dora", "Ek")->BirthDate, "15000205");
 }
 
 TEST_F(NameDlgTest, SaveWithoutNamesKeepsWhatWasTyped) {
