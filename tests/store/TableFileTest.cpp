@@ -6,9 +6,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kyr;
 using kyr::test::MakeTable;
@@ -204,6 +209,64 @@ TEST(TableFile, AFileThatCannotBeOpenedSaysWhatIsWrongWithIt) {
         }
         EXPECT_FALSE(table.Active());
     }
+}
+
+// A write cut off by a crash leaves a journal that the next open plays back. Where nothing may
+// be written that cannot happen, and the file is no damaged file.
+TEST(TableFile, AnInterruptedWriteInAReadOnlyFolderIsReportedAsSuch) {
+    TTempDir dir;
+    MakeTable(dir, "GROUPS", {{"Family"}});
+    const std::string fileName = dir.Path() + "GROUPS.DAT";
+    int ready[2];
+    ASSERT_EQ(0, pipe(ready));
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        // A cache of one page spills into the file long before the commit.
+        sqlite3 *db = nullptr;
+        sqlite3_open(fileName.c_str(), &db);
+        sqlite3_exec(db, "PRAGMA cache_size=1; BEGIN", nullptr, nullptr, nullptr);
+        for (int i = 0; i < 2000; ++i)
+            sqlite3_exec(db,
+                         ("INSERT INTO GROUPS (RecNo, GroupName) VALUES (" +
+                          std::to_string(i + 2) + ", 'Group " + std::to_string(i) + "')")
+                             .c_str(),
+                         nullptr, nullptr, nullptr);
+        if (write(ready[1], "w", 1) == 1)
+            pause();
+        _exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(1, read(ready[0], &byte, 1));
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    ASSERT_TRUE(std::filesystem::exists(fileName + "-journal"));
+
+    // An installed program's folder: nothing in it may be written. Even the superuser may not
+    // change immutable files.
+    const std::string folder = dir.Path().substr(0, dir.Path().size() - 1);
+    const std::string files = "'" + folder + "' '" + fileName + "' '" + fileName + "-journal'";
+    if (std::system(("chattr +i " + files + " 2>/dev/null").c_str()) != 0) {
+        std::system(("chattr -i " + files + " 2>/dev/null").c_str());
+        GTEST_SKIP() << "no immutable files here";
+    }
+    TOpenFailure failure = TOpenFailure::Missing;
+    std::string what = "opened";
+    try {
+        TKyrTable("GROUPS", dir.Path()).Open();
+    } catch (const ETableOpenError &error) {
+        failure = error.Failure();
+        what = error.what();
+    } catch (const std::exception &error) {
+        what = error.what();
+    }
+    ASSERT_EQ(0, std::system(("chattr -i " + files).c_str()));
+    EXPECT_EQ(TOpenFailure::LeftoverJournal, failure) << what;
+
+    // Writable again, the open undoes the cut-off write.
+    TKyrTable groups("GROUPS", dir.Path());
+    ASSERT_NO_THROW(groups.Open());
+    EXPECT_EQ(1, groups.RecordCount());
 }
 
 TEST(TableFile, ClosedTablesRefuseAccessAndOpenTablesKeepTheirPlace) {
