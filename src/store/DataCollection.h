@@ -46,9 +46,6 @@ public:
     TKyrTable StatesTable;
     TKyrTable SynastryBookTable;
 
-    /// Sounds the system beep (GregorianStartFor); unset means silence.
-    std::function<void()> OnBeep;
-
     /// Language code of the per-language tables; empty at creation.
     const std::string &LanguageCode() const { return LanguageCode_; }
     /// Whether the tables are open.
@@ -94,8 +91,8 @@ public:
     /// Summer-time offset (H.MM) of the named definition in force at date (YYYYMMDD) and time
     /// (HHMMSS); 0 when none. Leaves SUMMERID on index "Summer".
     Extended SummerTimeFor(const std::string &summerName, long long date, long long time);
-    /// Gregorian calendar start (YYYY.MMDD) for a place: always 1522.0101; beeps once when both
-    /// names are given and the date is not after 1930.0101.
+    /// First Gregorian day (YYYY.MMDD) at the place: the GregDate of its zone definition (PLACES
+    /// row, ZoneRef, ZONEID); 1582.1015 without such a place or date. Dates before it are Julian.
     Extended GregorianStartFor(const std::string &stateName, const std::string &placeName,
                                Extended date);
 

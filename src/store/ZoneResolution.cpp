@@ -1,6 +1,8 @@
 // Zone and summer-time offsets of the atlas's definitions, and the Gregorian calendar start.
 #include "Angles.h"
+#include "Calendar.h"
 #include "DataCollection.h"
+#include "IndexScope.h"
 #include "KyrTableImpl.h"
 
 namespace kyr {
@@ -74,11 +76,27 @@ Extended TDataCollection::SummerTimeFor(const std::string &summerName, long long
 }
 
 Extended TDataCollection::GregorianStartFor(const std::string &stateName,
-                                            const std::string &placeName, Extended date) {
-    // Compared as the integer YYYYMMDD, so that 1930.0101 made by arithmetic still counts.
-    if (Round(date * 10000) <= 19300101 && !stateName.empty() && !placeName.empty() && OnBeep)
-        OnBeep();
-    return 1522.0101L;
+                                            const std::string &placeName, Extended /*date*/) {
+    // The calendar change belongs to the place's zone definition; the atlas fills GregDate with
+    // the country's first Gregorian day (London 1752-09-14, Moscow 1918-02-14).
+    constexpr Extended ReformStart = 1582.1015L;
+    if (stateName.empty() || placeName.empty() || !StatesTable.Active() ||
+        !PlacesTable.Active() || !ZoneIdTable.Active())
+        return ReformStart;
+    TIndexScope statesScope(StatesTable, "");
+    if (!StatesTable.FindKey({stateName}))
+        return ReformStart;
+    TIndexScope placesScope(PlacesTable, "");
+    if (!PlacesTable.FindKey({StatesTable.FieldByName("StateID").AsString(), placeName}))
+        return ReformStart;
+    TIndexScope zonesScope(ZoneIdTable, "");
+    if (!ZoneIdTable.FindKey({PlacesTable.FieldByName("ZoneRef").AsString()}))
+        return ReformStart;
+    const long long start = ZoneIdTable.FieldByName("GregDate").AsInteger();
+    const TYmd ymd = SplitYmd(static_cast<int>(start));
+    if (start <= 0 || ymd.Month < 1 || ymd.Month > 12 || ymd.Day < 1 || ymd.Day > 31)
+        return ReformStart;
+    return MakeDateValue(ymd.Year, ymd.Month, ymd.Day);
 }
 
 } // namespace kyr
