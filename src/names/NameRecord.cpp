@@ -205,7 +205,6 @@ bool LoadNameIntoHoroscope(TDataCollection &data, const std::string &first, cons
         return false;
     const TBirthValues values = BirthValuesOf(*record);
     TActiveGuard active(horoscope);
-    horoscope.SetGregorianStart(1522.0101L);
     horoscope.PlaceName = TruncateString48(record->BirthTown);
     horoscope.StateName = TruncateString48(record->BirthCountry);
     horoscope.FirstName = TruncateString48(record->FirstName);
@@ -216,6 +215,7 @@ bool LoadNameIntoHoroscope(TDataCollection &data, const std::string &first, cons
     horoscope.SetBirthTime(values.BirthTime);
     horoscope.SetSummerTime(values.SummerTime);
     horoscope.SetZoneTime(values.ZoneTime);
+    // The stored date is in the calendar of the place at the time.
     horoscope.SetGregorianStart(
         data.GregorianStartFor(horoscope.StateName, horoscope.PlaceName, horoscope.BirthDate()));
     return true;

@@ -1,10 +1,12 @@
 // Zone and summer-time offsets from a small atlas written through the store.
 #include "DataCollection.h"
+#include "HistoricalAtlas.h"
 #include "StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace kyr;
+using kyr::test::MakeHistoricalAtlas;
 using kyr::test::MakeTable;
 using kyr::test::TTempDir;
 
@@ -124,30 +126,43 @@ TEST_F(ZoneResolution, EmptyHistoriesGiveZero) {
     EXPECT_EQ(Data.SummerTimeFor("Summer rule", 19800601, 0), 0);
 }
 
-TEST(GregorianStart, AlwaysThe1522StartWithABeepForOldDatesOfAPlace) {
+TEST(GregorianStart, TheFirstGregorianDayOfThePlacesZone) {
+    TTempDir dir;
+    MakeHistoricalAtlas(dir);
+    TDataCollection data;
+    data.SetDirectory(dir.Path());
+    for (TKyrTable *table : {&data.StatesTable, &data.PlacesTable, &data.ZoneIdTable})
+        table->Open();
     struct TCase {
         const char *State, *Place;
-        Extended Date;
-        int Beeps;
+        Extended Expected;
     };
     const TCase cases[] = {
-        {"", "", 1850.0101L, 0},
-        {"Denmark", "", 1850.0101L, 0},
-        {"", "Copenhagen", 1850.0101L, 0},
-        {"Denmark", "Copenhagen", 1850.0615L, 1},
-        {"Denmark", "Copenhagen", 1930.0101L, 1},
-        {"Denmark", "Copenhagen", 1930.0102L, 0},
-        {"Denmark", "Copenhagen", 1990.0101L, 0},
+        {"United Kingdom", "London", 1752.0914L},
+        {"united kingdom", "LONDON", 1752.0914L}, // keys compare without regard to case
+        {"Russia", "Moscow", 1918.0214L},
+        {"Italy", "Rome", 1582.1015L},
+        {"Greece", "Athens", 1923.0301L},
+        {"Nowhere", "No Zone", 1582.1015L}, // no zone definition
+        {"Nowhere", "No Date", 1582.1015L}, // a definition without a date
+        {"Russia", "Atlantis", 1582.1015L},
+        {"", "London", 1582.1015L},
+        {"", "", 1582.1015L},
     };
-    for (const TCase &c : cases) {
-        TDataCollection data;
-        int beeps = 0;
-        data.OnBeep = [&] { ++beeps; };
-        EXPECT_EQ(data.GregorianStartFor(c.State, c.Place, c.Date), 1522.0101L);
-        EXPECT_EQ(beeps, c.Beeps) << c.State << "/" << c.Place << " " << double(c.Date);
-    }
-    TDataCollection silent;
-    EXPECT_EQ(silent.GregorianStartFor("Denmark", "Copenhagen", 1850.0101L), 1522.0101L);
+    data.PlacesTable.SetIndexName("");
+    data.ZoneIdTable.SetIndexName("Zone");
+    for (const TCase &c : cases)
+        for (const Extended date : {1500.0101L, 1700.0601L, 2000.0101L})
+            EXPECT_EQ(data.GregorianStartFor(c.State, c.Place, date), c.Expected)
+                << c.State << "/" << c.Place << " " << double(date);
+    // Callers walking the atlas keep their indexes.
+    EXPECT_EQ(data.ZoneIdTable.IndexName(), "Zone");
+    EXPECT_EQ(data.StatesTable.IndexName(), "");
+}
+
+TEST(GregorianStart, TheReformDayWithoutAnAtlas) {
+    TDataCollection closed;
+    EXPECT_EQ(closed.GregorianStartFor("United Kingdom", "London", 1700.0601L), 1582.1015L);
 }
 
 } // namespace
