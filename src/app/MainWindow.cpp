@@ -12,6 +12,7 @@
 #include "NameDlg.h"
 #include "NameLists.h"
 #include "NameRecord.h"
+#include "OrbSetInUse.h"
 #include "PBookDlg.h"
 #include "PIntDlg.h"
 #include "SearchDlg.h"
@@ -193,6 +194,10 @@ bool TForm_KYR_Main::StartUp() {
     TagMenuItems();
 
     FSettings.ApplyTransitSettings(KYR_Horoscope_1);
+    // A set that is gone would leave every orb at 0, and every aspect would disappear.
+    if (const auto missing = FallBackFromMissingOrbSet(FSettings, FData->OrbisDefTable);
+        missing && !missing->empty())
+        OnInformation(ToQ(KYR_Language.GetText(1491)).arg(ToQ(*missing)));
     FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_1);
     FSettings.ApplyUserOrbs(FData->OrbisDefTable, KYR_Horoscope_2);
 

@@ -5,10 +5,14 @@
 #include "IndexScope.h"
 #include "KyrSetup.h"
 #include "Language.h"
+#include "OrbSetInUse.h"
 #include "OrbSets.h"
 #include "Translation.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QMessageBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -80,6 +84,9 @@ TOrbisDlg::TOrbisDlg(TDataCollection &data, const TKyrSetup &setup, const TLangu
                      QWidget *parent)
     : QDialog(parent), FData(data), FSetup(setup), FLanguage(language) {
     SetTag(this, 471);
+    ShowMessage = [this](const QString &message) {
+        QMessageBox::information(this, windowTitle(), message);
+    };
     auto *layout = new QHBoxLayout(this);
 
     StringGrid1 = new QTableWidget(GridRows, GridColumns, this);
@@ -250,6 +257,8 @@ void TOrbisDlg::ListSets(const std::string &name) {
     int selected = -1;
     for (sets.First(); !sets.Eof(); sets.Next()) {
         const std::string setName = sets.FieldByName("OrbisName").AsString();
+        if (IsDeleted(setName))
+            continue;
         ListBox1->addItem(ToQ(setName));
         FSystem.push_back(sets.FieldByName("SystemOrbis").AsBoolean());
         if (setName == name)
@@ -366,6 +375,8 @@ void TOrbisDlg::Save() {
         if (!sets.FindKey({name}))
             sets.InsertRecord({name, false});
     }
+    // Saved again under its name, a set taken off the list stays.
+    std::erase_if(FDeleted, [&](const std::string &gone) { return SameOrbSetName(gone, name); });
     ListSets(name);
     FCurrentName = name;
 }
@@ -379,24 +390,17 @@ void TOrbisDlg::Delete() {
         QApplication::beep();
         return;
     }
+    // Without its set the charts would have no orbs, and no aspects, from the next start on.
+    if (SameOrbSetName(name, FSetup.System.OrbisName)) {
+        ShowMessage(ToQ(FLanguage.GetText(1492)).arg(ToQ(name)));
+        return;
+    }
     std::string next;
     if (row + 1 < ListBox1->count())
         next = ListBox1->item(row + 1)->text().toStdString();
     else if (row > 0)
         next = ListBox1->item(row - 1)->text().toStdString();
-    {
-        TKyrTable &orbs = FData.OrbisDefTable;
-        TIndexScope scope(orbs, "");
-        for (int point = 1; point <= AspectPointCount; ++point)
-            if (orbs.FindKey({name, static_cast<long long>(point)}))
-                orbs.Delete();
-    }
-    {
-        TKyrTable &sets = FData.OrbisTable;
-        TIndexScope scope(sets, "");
-        if (sets.FindKey({name}))
-            sets.Delete();
-    }
+    FDeleted.push_back(name);
     ListSets(next);
     if (ListBox1->currentRow() >= 0) {
         ShowSet(next);
@@ -405,6 +409,29 @@ void TOrbisDlg::Delete() {
         Button1->setEnabled(!Edit2->text().isEmpty());
         Button2->setEnabled(false);
     }
+}
+
+bool TOrbisDlg::IsDeleted(const std::string &name) const {
+    return std::any_of(FDeleted.begin(), FDeleted.end(),
+                       [&](const std::string &gone) { return SameOrbSetName(gone, name); });
+}
+
+void TOrbisDlg::accept() {
+    for (const std::string &name : FDeleted) {
+        {
+            TKyrTable &orbs = FData.OrbisDefTable;
+            TIndexScope scope(orbs, "");
+            for (int point = 1; point <= AspectPointCount; ++point)
+                if (orbs.FindKey({name, static_cast<long long>(point)}))
+                    orbs.Delete();
+        }
+        TKyrTable &sets = FData.OrbisTable;
+        TIndexScope scope(sets, "");
+        if (sets.FindKey({name}))
+            sets.Delete();
+    }
+    FDeleted.clear();
+    QDialog::accept();
 }
 
 QString TOrbisDlg::HintFor(int row, int column) const {

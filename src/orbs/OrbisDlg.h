@@ -46,8 +46,14 @@ public:
     void ShowSet(const std::string &name);
     /// The grid as the selected set, or as the set named in the name field.
     void Save();
-    /// Deletes the selected user set and selects its neighbour.
+    /// Takes the selected user set off the list and selects its neighbour; the set is deleted
+    /// from the tables on OK, so that Cancel keeps it. The set the charts use is refused with
+    /// a message.
     void Delete();
+    /// OK: deletes the sets taken off the list, then closes.
+    void accept() override;
+    /// Shows a message; a message box unless replaced (tests catch it).
+    std::function<void(const QString &message)> ShowMessage;
     void Retranslate();
 
     QTableWidget *Grid() const { return StringGrid1; }
@@ -74,6 +80,7 @@ private:
     void NameChanged(const QString &text);
     void SetGridEditable(bool editable);
     bool IsSystemSet(const std::string &name) const;
+    bool IsDeleted(const std::string &name) const;
     QString HintFor(int row, int column) const;
 
     TDataCollection &FData;
@@ -81,6 +88,7 @@ private:
     const TLanguage &FLanguage;
     std::string FCurrentName;
     std::vector<bool> FSystem; ///< per list entry
+    std::vector<std::string> FDeleted; ///< taken off the list, deleted on OK
     int FHoverColumn = -1;
     int FHoverRow = -1;
 

@@ -191,6 +191,7 @@ TEST_F(OrbisDlgTest, DeletingSelectsTheNextSetOrThePreviousForTheLast) {
     dialog->DeleteButton()->click();
     EXPECT_EQ((std::vector<std::string>{"Medium", "Strong", "Wide"}), ListedSets(*dialog));
     EXPECT_EQ("Strong", dialog->SelectedName());
+    dialog->accept();
     EXPECT_TRUE(StoredRow("Mine", 1).empty());
     EXPECT_TRUE(StoredRow("Mine", 14).empty());
 
@@ -215,7 +216,49 @@ TEST_F(OrbisDlgTest, DeletingTheOnlySetLeavesZeros) {
     EXPECT_EQ(0, dialog.List()->count());
     EXPECT_EQ("", dialog.SelectedName());
     EXPECT_EQ("0", dialog.Cell(1, 9).toStdString());
+    dialog.accept();
     EXPECT_TRUE(TScratchAtlas::Rows(atlas.Data.OrbisDefTable).empty());
+    EXPECT_TRUE(TScratchAtlas::Rows(atlas.Data.OrbisTable).empty());
+}
+
+// Deletions wait for OK: Cancel leaves every set in the tables, and a set deleted and saved
+// again under its name stays.
+TEST_F(OrbisDlgTest, CancelKeepsTheSetsDeletedMeanwhile) {
+    AddSet("Wide", false, 10);
+    auto dialog = Open("Mine");
+    dialog->DeleteButton()->click();
+    ASSERT_EQ((std::vector<std::string>{"Medium", "Strong", "Wide"}), ListedSets(*dialog));
+    dialog->reject();
+    EXPECT_FALSE(StoredRow("Mine", 1).empty());
+    EXPECT_FALSE(StoredRow("Mine", 14).empty());
+    EXPECT_EQ((std::vector<std::string>{"Medium", "Mine", "Strong", "Wide"}),
+              ListedSets(*Open("Medium")));
+
+    auto again = Open("Wide");
+    again->DeleteButton()->click();
+    again->NameEdit()->setText("wide");
+    again->SaveButton()->click();
+    again->accept();
+    EXPECT_FALSE(StoredRow("Wide", 1).empty());
+    EXPECT_EQ((std::vector<std::string>{"Medium", "Mine", "Strong", "Wide"}),
+              ListedSets(*Open("Medium")));
+}
+
+// The set the charts use cannot go: without it every orb would be 0 from the next start on.
+TEST_F(OrbisDlgTest, TheSetInUseIsNotDeleted) {
+    std::vector<std::string> messages;
+    Setup.System.OrbisName = "mine";
+    auto dialog = Open("Mine");
+    dialog->ShowMessage = [&](const QString &m) { messages.push_back(m.toStdString()); };
+    ASSERT_TRUE(dialog->DeleteButton()->isEnabled());
+    dialog->DeleteButton()->click();
+    EXPECT_EQ((std::vector<std::string>{"The orb set Mine is in use and cannot be deleted. "
+                                        "Choose another set with OK first."}),
+              messages);
+    EXPECT_EQ((std::vector<std::string>{"Medium", "Mine", "Strong"}), ListedSets(*dialog));
+    EXPECT_EQ("Mine", dialog->SelectedName());
+    dialog->accept();
+    EXPECT_FALSE(StoredRow("Mine", 1).empty());
 }
 
 // Orbs are whole degrees 0..180: anything else cannot be typed into a cell.
