@@ -374,6 +374,10 @@ void TForm_KYR_Main::Horoscope1Changed() {
                 ? QStringLiteral("Note that Horoscope has been changed to Equal House of Systems")
                 : ToQ(KYR_Language.GetText(EqualFallbackText)));
         FSettings.SetTemporaryHouseSystem(h.HouseSystem());
+    } else if (h.Active() && FSettings.HouseSystemIsTemporary() &&
+               h.HouseSystem() == FSettings.SavedHouseSystem()) {
+        // The chart is back on the user's system (a corrected latitude): the fall-back ends.
+        FSettings.SetHouseSystem(h.HouseSystem());
     }
     SetHouseSystemMarks(h.HouseSystem());
     UpdateCaptions();

@@ -279,6 +279,16 @@ TEST_F(MainWindow, PolarChartFallsBackToEqualAndKeepsTheUsersChoice) {
     EXPECT_EQ("Note that Horoscope has been changed to Equal House of Systems", FMessages[0]);
     EXPECT_TRUE(main.MenuItem("smEqual")->isChecked());
     EXPECT_EQ(HousePlacidus, main.Settings().SavedHouseSystem());
+    // A corrected latitude brings the user's system back, and the fall-back ends.
+    h.SetLatitude(50.0L);
+    EXPECT_EQ(HousePlacidus, h.HouseSystem());
+    EXPECT_TRUE(main.MenuItem("smPlacidus")->isChecked());
+    EXPECT_FALSE(main.Settings().HouseSystemIsTemporary());
+    EXPECT_EQ(HousePlacidus, main.Settings().HouseSystem());
+    EXPECT_EQ(1, FMessages.size());
+    h.SetLatitude(70.0L);
+    EXPECT_EQ(HouseEqual, h.HouseSystem());
+    EXPECT_EQ(2, FMessages.size());
     // The next here-and-now chart restores the user's system.
     h.SetActive(false);
     main.SetHereAndNow(QDateTime::currentDateTime());
