@@ -789,21 +789,51 @@ void TNameDlg::PlaceLeft() {
         ShowLatitude(fields, place->Latitude, Marks());
         ShowLongitude(fields, place->Longitude, Marks());
         ShowFields(fields, Details);
+        WantCoordinates(false);
         FZoneRef = place->ZoneRef;
         FSummerRef = place->SummerRef;
         RecalcOffsets();
         return;
     }
-    if (Ask(QString::fromStdString(FLanguage.GetText(454)), false) == QMessageBox::Yes) {
-        if (OnSavePlace)
-            OnSavePlace(StateName(), typed);
-        // A place saved just now fills the coordinates and offsets at once: the edit has not
-        // changed, so leaving it again would not look it up.
-        if (FindAtlasPlace(FData, StateName(), PlaceName()))
-            PlaceLeft();
-        if (FPage == Basics)
-            FPlace->setFocus();
+    const bool add =
+        Ask(QString::fromStdString(FLanguage.GetText(454)), false) == QMessageBox::Yes;
+    if (add && OnSavePlace)
+        OnSavePlace(StateName(), typed);
+    // A place saved just now fills the coordinates and offsets at once: the edit has not
+    // changed, so leaving it again would not look it up.
+    if (add && FindAtlasPlace(FData, StateName(), PlaceName()))
+        PlaceLeft();
+    else
+        WantCoordinates(true); // the previous place's coordinates are not this one's
+    if (add && FPage == Basics)
+        FPlace->setFocus();
+}
+
+void TNameDlg::WantCoordinates(bool wanted) {
+    FCoordinatesWanted = wanted;
+    const QString mark = wanted ? QStringLiteral("?") : QString();
+    ++FFilling;
+    for (QLineEdit *edit : {FLatDeg, FLatMin, FLatMark, FLonDeg, FLonMin, FLonMark}) {
+        if (wanted)
+            edit->clear();
+        edit->setPlaceholderText(mark);
     }
+    --FFilling;
+    if (wanted) {
+        FZoneRef.clear();
+        FSummerRef.clear();
+    }
+}
+
+bool TNameDlg::CoordinatesGiven() {
+    if (!FCoordinatesWanted)
+        return true;
+    const TNameFields f = Fields();
+    if (!f.LatDegrees.empty() && !f.LonDegrees.empty() && !f.LatMark.empty() &&
+        !f.LonMark.empty())
+        return true;
+    ShowMessage(QString::fromStdString(FLanguage.GetText(1471)));
+    return false;
 }
 
 // --- fields -----------------------------------------------------------------------------------

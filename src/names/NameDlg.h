@@ -166,6 +166,10 @@ private:
     void SearchCountry();
     void SearchPlace();
     void PlaceLeft();
+    /// Empties the coordinates and marks them for input (wanted), or takes the marks away.
+    void WantCoordinates(bool wanted);
+    /// False, with a message, while wanted coordinates are still empty.
+    bool CoordinatesGiven();
     void CountryEdited(const QString &text);
     void PlaceEdited(const QString &text);
     void NumberLeft(QLineEdit *edit, TNameField field);
@@ -192,6 +196,8 @@ private:
     TEditState FEditState = TEditState::Empty;
     std::string FZoneRef, FSummerRef;
     bool FOffsetsStale = false;
+    /// Set for a place the atlas lacks: the coordinates are the user's to type.
+    bool FCoordinatesWanted = false;
     bool FSearchOnActivate = false;
     /// Set while the dialog itself fills fields, so that the fill is no change of the user's.
     int FFilling = 0;

@@ -154,6 +154,7 @@ void TNameDlg::ShowPicture(const TBytes &bytes) {
 }
 
 void TNameDlg::ClearName() {
+    WantCoordinates(false);
     ++FFilling;
     FOffsetsStale = false;
     FZoneRef.clear();
@@ -182,6 +183,7 @@ void TNameDlg::LoadName(const std::string &first, const std::string &last) {
         SetEditState(TEditState::Empty);
         return;
     }
+    WantCoordinates(false);
     ++FFilling;
     const TNameFields fields = FieldsFromRecord(*record, Marks());
     for (int page = -1; page <= Notes; ++page)
@@ -246,12 +248,16 @@ TNameRecord TNameDlg::WriteRecord() const {
 void TNameDlg::RecalcOffsets() {
     const TFieldOffsets found =
         OffsetsOfFields(FData, Fields(), FZoneSwitch->isChecked(), FSummerSwitch->isChecked());
-    if (found.Place) {
-        FZoneRef = found.Place->ZoneRef;
-        FSummerRef = found.Place->SummerRef;
+    // Offsets come from the atlas only for a place it holds: without one, the typed offsets are
+    // all the chart has, and 0 would put it hours wrong.
+    if (!found.Place) {
+        FOffsetsStale = false;
+        return;
     }
+    FZoneRef = found.Place->ZoneRef;
+    FSummerRef = found.Place->SummerRef;
     TNameFields fields = Fields();
-    if (FZoneSwitch->isChecked())
+    if (FZoneSwitch->isChecked() && !found.Place->ZoneName.empty())
         ShowZoneOffset(fields, found.Offsets.ZoneTime, Marks());
     if (FSummerSwitch->isChecked())
         ShowSummerOffset(fields, found.Offsets.SummerTime);
@@ -266,6 +272,8 @@ bool TNameDlg::DateIsValid() const {
 }
 
 bool TNameDlg::BirthDataAccepted() {
+    if (!CoordinatesGiven())
+        return false;
     // An impossible date or time would reach the charts later, bent or not at all.
     if (!DateIsValid()) {
         ShowMessage(QString::fromStdString(FLanguage.GetText(444)));

@@ -742,3 +742,82 @@ TEST_F(NameDlgTest, DatabaseDebugShowsTheEditStateInTheCaption) {
 
 } // namespace
 } // namespace kyr::test
+
+namespace kyr::test {
+namespace {
+
+TEST_F(NameDlgTest, TypedOffsetsStayWithoutAnAtlasPlace) {
+    auto dialog = Show();
+    Type(Edit(*dialog, "Edit_FirstName"), "Zed");
+    TypeDate(*dialog, "1985", "07", "01", "12", "00", "00");
+    dialog->SelectPage(TNameDlg::Details);
+    Type(Edit(*dialog, "Edit_LatDegrees"), "40");
+    Type(Edit(*dialog, "Edit_LatMark"), "N");
+    Type(Edit(*dialog, "Edit_LonDegrees"), "74");
+    Type(Edit(*dialog, "Edit_LonMark"), "W");
+    Type(Edit(*dialog, "Edit_ZoneHours"), "5");
+    Type(Edit(*dialog, "Edit_ZoneMinutes"), "00");
+    Type(Edit(*dialog, "Edit_ZoneMark"), "W");
+    Type(Edit(*dialog, "Edit_SummerHours"), "1");
+    Leave(Edit(*dialog, "Edit_SummerHours"));
+    ASSERT_TRUE(Setup->System.ChkZoneTime && Setup->System.ChkSummerTime);
+    // Another date recalculates: with no place in the atlas the typed offsets are all there is.
+    dialog->SelectPage(TNameDlg::Basics);
+    Type(Edit(*dialog, "Edit_Day"), "02");
+    Leave(Edit(*dialog, "Edit_Day"));
+    THoroscope chart;
+    dialog->ApplyToHoroscope(chart);
+    EXPECT_DOUBLE_EQ(static_cast<double>(chart.ZoneTime()), 5.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(chart.SummerTime()), 1.0);
+    EXPECT_EQ(Text(*dialog, "Edit_ZoneHours") + Text(*dialog, "Edit_ZoneMark"), "5W");
+}
+
+TEST_F(NameDlgTest, UnknownPlaceAnsweredNoWantsItsOwnCoordinates) {
+    auto dialog = Show();
+    Type(Edit(*dialog, "Edit_FirstName"), "Zed");
+    TypeDate(*dialog, "1985", "07", "01", "12", "00", "00");
+    Type(Edit(*dialog, "Edit_Country"), "Testland");
+    Type(Edit(*dialog, "Edit_Place"), "Middletown");
+    Leave(Edit(*dialog, "Edit_Place"));
+    ASSERT_EQ(Text(*dialog, "Edit_LatDegrees"), "52");
+    Type(Edit(*dialog, "Edit_Place"), "Xyzzyville");
+    Answers = {QMessageBox::No};
+    Leave(Edit(*dialog, "Edit_Place"));
+    ASSERT_EQ(Questions.size(), 1u);
+    // Not Middletown's coordinates: empty and marked for input; the offsets stay as shown.
+    for (const char *name : {"Edit_LatDegrees", "Edit_LatMinutes", "Edit_LonDegrees",
+                             "Edit_LonMinutes"}) {
+        EXPECT_EQ(Text(*dialog, name), "") << name;
+        EXPECT_EQ(Edit(*dialog, name)->placeholderText().toStdString(), "?") << name;
+    }
+    EXPECT_EQ(Text(*dialog, "Edit_ZoneHours") + Text(*dialog, "Edit_ZoneMark"), "1E");
+    EXPECT_EQ(dialog->ZoneRef(), "");
+
+    // OK asks for them instead of charting 0°/0°, and so does the horoscope page.
+    Click(*dialog, "Button_OK");
+    EXPECT_EQ(Messages, std::vector<std::string>{"This place is not in the atlas: please enter "
+                                                 "its latitude and longitude on the Details "
+                                                 "page."});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->SelectPage(TNameDlg::Horoscop));
+    EXPECT_EQ(Messages.size(), 2u);
+
+    // Typed coordinates and offsets reach the chart.
+    dialog->SelectPage(TNameDlg::Details);
+    Type(Edit(*dialog, "Edit_LatDegrees"), "10");
+    Type(Edit(*dialog, "Edit_LatMark"), "N");
+    Type(Edit(*dialog, "Edit_LonDegrees"), "20");
+    Type(Edit(*dialog, "Edit_LonMark"), "E");
+    Type(Edit(*dialog, "Edit_ZoneHours"), "2");
+    Leave(Edit(*dialog, "Edit_ZoneHours"));
+    EXPECT_TRUE(dialog->SelectPage(TNameDlg::Horoscop));
+    THoroscope chart;
+    dialog->ApplyToHoroscope(chart);
+    EXPECT_DOUBLE_EQ(static_cast<double>(chart.Latitude()), 10.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(chart.Longitude()), -20.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(chart.ZoneTime()), -2.0);
+    EXPECT_EQ(Messages.size(), 2u);
+}
+
+} // namespace
+} // namespace kyr::test
