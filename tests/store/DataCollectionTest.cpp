@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 
 using namespace kyr;
 using kyr::test::MakeTable;
@@ -73,6 +74,21 @@ TEST_F(Collection, StartsEmptyAndOpensEveryTableOnActivation) {
     Data.SetActive(false);
     for (const TKyrTable *table : Data.Tables())
         EXPECT_FALSE(table->Active()) << table->TableName();
+}
+
+// A damaged table the user chose not to restore stays closed; the program goes on with the rest.
+TEST_F(Collection, ATableLeftOutStaysClosedAndTheOthersOpen) {
+    std::ofstream(Dir.Path() + "NAME.DAT") << "no table at all";
+    EXPECT_THROW(Start(), EStoreError);
+    EXPECT_FALSE(Data.Active());
+
+    Data.SetLeftOut({"NAME"});
+    ASSERT_NO_THROW(Start());
+    EXPECT_TRUE(Data.Active());
+    for (TKyrTable *table : Data.Tables())
+        EXPECT_EQ(table != &Data.NameTable, table->Active()) << table->TableName();
+    Data.SetActive(false);
+    EXPECT_FALSE(Data.GroupsTable.Active());
 }
 
 TEST_F(Collection, ATableThatCannotBeOpenedFailsActivation) {
