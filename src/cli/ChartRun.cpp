@@ -183,7 +183,8 @@ TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &requ
         chart.Bodies.push_back(b);
     }
     chart.Ascendant = NormalizedDegrees(horoscope.Cusp(1));
-    chart.Mc = NormalizedDegrees(horoscope.Cusp(10));
+    // The Midheaven itself: with Equal houses cusp 10 lies square to the Ascendant instead.
+    chart.Mc = NormalizedDegrees(horoscope.Position(PointMC));
     for (int cusp = 1; cusp <= 12; ++cusp)
         chart.Cusps[cusp - 1] = NormalizedDegrees(horoscope.Cusp(cusp));
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,6 +54,28 @@ TEST_F(KyrChart, ReadmeExampleGivesTheSunAndMoonOfJ2000) {
     EXPECT_NEAR(BodyLongitude(run.Out, "Moon"), 223.3, 0.05);
     EXPECT_NE(run.Out.find("\"julian_day\": 2451545.000000,"), std::string::npos);
     EXPECT_EQ(JsonToolStatus(run.Out), 0) << run.Out;
+}
+
+double JsonNumber(const std::string &json, const std::string &key, int index = 0) {
+    const std::regex pattern("\"" + key + "\": \\[?(([-0-9.]+, ){" + std::to_string(index) +
+                             "})([-0-9.]+)");
+    std::smatch match;
+    if (!std::regex_search(json, match, pattern))
+        return -1;
+    return std::stod(match[3]);
+}
+
+// Equal houses put cusp 10 square to the Ascendant; the MC reported stays the Midheaven.
+TEST_F(KyrChart, EqualHousesReportTheMidheavenApartFromCusp10) {
+    std::vector<std::string> equal = Example;
+    equal.insert(equal.end(), {"--houses", "equal"});
+    const TRun placidus = Run(Example), run = Run(equal);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const double mc = JsonNumber(run.Out, "mc"), ascendant = JsonNumber(run.Out, "ascendant");
+    EXPECT_NEAR(mc, JsonNumber(placidus.Out, "mc"), 1e-6);
+    EXPECT_NEAR(mc, 279.609847, 1e-6);
+    EXPECT_NEAR(JsonNumber(run.Out, "cusps", 9), std::fmod(ascendant + 270, 360), 1e-5);
+    EXPECT_GT(std::fabs(mc - JsonNumber(run.Out, "cusps", 9)), 1);
 }
 
 TEST_F(KyrChart, EveryWayOfGivingTheSameMomentAndPlaceAgrees) {
