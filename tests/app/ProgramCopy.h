@@ -18,7 +18,8 @@ inline void CopyProgramDirectory(const std::filesystem::path &source,
         const bool executable =
             entry.is_regular_file() &&
             (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
-        if (!executable && entry.path().filename() != "KYR.INI")
+        const auto name = entry.path().filename();
+        if (!executable && name != "KYR.INI" && (program.empty() || name != program))
             fs::copy(entry.path(), target / entry.path().filename(), fs::copy_options::recursive);
     }
     if (program.empty())
