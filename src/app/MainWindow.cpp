@@ -268,6 +268,8 @@ void TForm_KYR_Main::LoadSettings(bool standard) {
     else
         FSettings.LoadUserSettings();
     KYR_Language.SetCountry(StartUpCountry(FSettings));
+    SetDateOrder(FSettings.System.USDateFormat ? TDateOrder::MonthDayYear
+                                               : TDateOrder::DayMonthYear);
     FHereStartItem->setChecked(FSettings.HereAndNow());
     FSaveOnExitItem->setChecked(FSettings.System.SaveOnExit);
     FHideItem->setChecked(FSettings.System.HideAspects);
@@ -299,7 +301,7 @@ void TForm_KYR_Main::SetHereAndNow(const QDateTime &t) {
     const QTime time = t.time();
     h.SetBirthDate(DateNumber(date) / 10000.0L);
     h.SetBirthTime(TimeNumber(time) / 10000.0L);
-    h.SetGregorianStart(1522.0101L);
+    h.SetGregorianStart(FData->GregorianStartFor(state, place, h.BirthDate()));
     // The place's own mean time before standard time; otherwise the zone's offset.
     const TPlaceOffsets offsets =
         OffsetsForPlace(*FData, *found, DateNumber(date), TimeNumber(time),
@@ -321,9 +323,14 @@ void TForm_KYR_Main::ShowChartSummary() {
     if (!h.StateName.empty() && !h.PlaceName.empty())
         placeText += separator;
     placeText += h.PlaceName;
-    const QString dateTime = ToQ(DateTimeString(h.BirthDate(), h.BirthTime()));
+    const QString dateTime =
+        ToQ(l.BirthDateTimeText(h.BirthDate(), h.BirthTime(), h.IsJulian()));
     const QString latitude = ToQ(l.LatitudeText(h.Latitude()));
     const QString longitude = ToQ(l.LongitudeText(h.Longitude()));
+    // A person without a place name (an imported one far from every atlas place) is shown by
+    // the coordinates instead of an empty field.
+    if (placeText.empty())
+        placeText = l.LatitudeText(h.Latitude()) + " " + l.LongitudeText(h.Longitude());
     const QString zone = ToQ(l.ZoneText(h.ZoneTime()));
     const QString summer = ToQ(l.TimeText(h.SummerTime()));
     const QString houses = ToQ(l.HouseSystemName(h.HouseSystem()));

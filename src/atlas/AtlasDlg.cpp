@@ -1,12 +1,12 @@
 #include "AtlasDlg.h"
 
+#include "Calendar.h"
 #include "DataCollection.h"
 #include "IndexScope.h"
 #include "Language.h"
 #include "PlaceOffsets.h"
 #include "Translation.h"
 
-#include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,14 +84,10 @@ TDateFields AddDateRow(QWidget *page, QGridLayout *grid, int row, QLabel *captio
     return date;
 }
 
-// The locale's short date with all four digits of the year: the histories reach back centuries.
+// The program's one date text, with all four digits of the year: the histories reach back
+// centuries.
 QString ShortDate(long long yyyymmdd) {
-    const QDate date(static_cast<int>(yyyymmdd / 10000), static_cast<int>(yyyymmdd / 100 % 100),
-                     static_cast<int>(yyyymmdd % 100));
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return date.isValid() ? QLocale().toString(date, format) : QString::number(yyyymmdd);
+    return QString::fromStdString(YmdToDateString(static_cast<int>(yyyymmdd)));
 }
 
 // hours·100 + minutes in the locale's short time format.

@@ -2,6 +2,7 @@
 
 #include "Angles.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace kyr {
@@ -68,26 +69,31 @@ std::string FormatTm(const std::tm &tm, const char *format) {
     return std::string(text, n);
 }
 
-std::tm DateTm(int year, int month, int day) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    return tm;
-}
+TDateOrder ChosenDateOrder = TDateOrder::DayMonthYear;
 
 } // namespace
 
-std::string YmdToDateString(int n) {
-    TYmd d = SplitYmd(n);
+void SetDateOrder(TDateOrder order) { ChosenDateOrder = order; }
+
+TDateOrder DateOrder() { return ChosenDateOrder; }
+
+std::string DateText(int ymd, TDateOrder order) {
+    TYmd d = SplitYmd(ymd);
     if (d.Year < 1 || d.Year > 9999)
         d.Year = 2000;
     if (d.Month < 1 || d.Month > 12)
         d.Month = 11;
     if (d.Day < 1 || d.Day > 31)
         d.Day = 16;
-    return FormatTm(DateTm(d.Year, d.Month, d.Day), "%x");
+    // Not the locale's %x: it gives two-digit years, and the settings choose the order.
+    char text[16];
+    const int first = order == TDateOrder::MonthDayYear ? d.Month : d.Day;
+    const int second = order == TDateOrder::MonthDayYear ? d.Day : d.Month;
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", first, second, d.Year);
+    return text;
 }
+
+std::string YmdToDateString(int n) { return DateText(n, ChosenDateOrder); }
 
 std::string DateTimeString(Extended date, Extended time) {
     const std::string datePart = YmdToDateString(static_cast<int>(Round(10000 * date)));

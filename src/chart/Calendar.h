@@ -32,9 +32,17 @@ Extended JulianDayFromYmd(int n, bool gregorian);
 int YmdFromJulianDay(int switchDay, Extended jd);
 /// 0 = Sunday .. 6 = Saturday.
 int DayOfWeek(Extended jd);
-/// The locale's short date text of an integer YYYYMMDD, impossible parts replaced.
+/// The order of day, month and year in the dates the program shows.
+enum class TDateOrder { DayMonthYear, MonthDayYear };
+/// The order of every shown date, from the settings (USDateFormat); day first until set.
+void SetDateOrder(TDateOrder order);
+TDateOrder DateOrder();
+/// A shown date with its four-digit year: "14/03/1879" day first, "03/14/1879" month first.
+/// Impossible parts of the integer YYYYMMDD are replaced (year 2000, month 11, day 16).
+std::string DateText(int ymd, TDateOrder order);
+/// DateText in the chosen order.
 std::string YmdToDateString(int n);
-/// The locale's short date and time texts of a date value and an H.MMSS time.
+/// YmdToDateString of a date value and the locale's time text of an H.MMSS time.
 std::string DateTimeString(Extended date, Extended time);
 
 } // namespace kyr

@@ -1,6 +1,7 @@
 #include "Language.h"
 
 #include "Angles.h"
+#include "Calendar.h"
 #include "Glyphs.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
@@ -478,6 +479,12 @@ std::string TLanguage::TimeText(Extended x) const {
 
 std::string TLanguage::ZoneText(Extended x) const {
     return TimeText(x) + GetText(x >= 0 ? 170 : 171);
+}
+
+std::string TLanguage::BirthDateTimeText(Extended date, Extended time, bool julian) const {
+    std::string text = DateTimeString(date, time);
+    const std::string mark = julian ? GetText(1277) : std::string();
+    return mark.empty() ? text : text + " " + mark;
 }
 
 } // namespace kyr

@@ -104,6 +104,9 @@ public:
     std::string LongitudeText(Extended x) const;
     std::string TimeText(Extended x) const;
     std::string ZoneText(Extended x) const;
+    /// The shown date and time of a birth (YYYY.MMDD, H.MMSS), marked "(Julian)" (text 1277)
+    /// when the date was read in the Julian calendar.
+    std::string BirthDateTimeText(Extended date, Extended time, bool julian) const;
 
 private:
     bool LoadTexts();

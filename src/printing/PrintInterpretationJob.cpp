@@ -5,6 +5,7 @@
 
 #include "KyrPrinter.h"
 
+#include "Calendar.h"
 #include "Horoscope.h"
 #include "Interpretation.h"
 #include "Language.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QLocale>
 
 namespace kyr {
 
@@ -95,8 +95,8 @@ bool PrintInterpretationJob(TKyrPrinter &printer, TDataCollection &data,
     THoroscope &horoscope = *printer.Horoscope;
 
     printer.PageLabel = PrinterText(printer, 100);
-    printer.FooterText =
-        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    const QDate today = QDate::currentDate();
+    printer.FooterText = YmdToDateString(today.year() * 10000 + today.month() * 100 + today.day());
     const TInterpType type = printer.Interpretation ? printer.Interpretation->Interptype() : itNone;
     const std::string base = HeaderBase(printer, type);
     // A copy: the list may belong to a dialog that the pending messages reach.

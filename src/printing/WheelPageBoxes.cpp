@@ -101,7 +101,8 @@ void DrawInformationBox(QPainter &painter, const TCell &box, const THoroscope &h
     const std::array<std::array<std::string, 4>, 3> texts = {{
         {horoscope.FirstName, WeekdayName(language, horoscope.Moment.DayOfWeek),
          language.HouseSystemName(horoscope.HouseSystem()), orbisName + language.GetText(212)},
-        {horoscope.LastName, DateTimeString(horoscope.BirthDate(), horoscope.BirthTime()),
+        {horoscope.LastName, language.BirthDateTimeText(horoscope.BirthDate(), horoscope.BirthTime(),
+                                                     horoscope.IsJulian()),
          language.GetText(711) + language.ZoneText(horoscope.ZoneTime()),
          language.GetText(712) + language.TimeText(horoscope.SummerTime())},
         {std::string(), horoscope.PlaceName, horoscope.StateName,

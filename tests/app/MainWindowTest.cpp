@@ -106,6 +106,8 @@ TEST_F(MainWindow, FirstStartShowsTheHereAndNowChartAtLondon) {
     EXPECT_NEAR(51.30, static_cast<double>(h.Latitude()), 0.02);
     EXPECT_NEAR(0.0, static_cast<double>(h.Longitude()), 0.15);
     EXPECT_EQ(before.date().year(), static_cast<int>(h.BirthDate()));
+    // The calendar change of the place's zone, not one date for the whole world.
+    EXPECT_DOUBLE_EQ(1752.0914, static_cast<double>(h.GregorianStart()));
     EXPECT_EQ(OptionAspects | OptionTransits, h.Options() & 3);
     EXPECT_GT(h.AspectCount, 0);
     // Summer time in London runs from late March to late October.
@@ -232,7 +234,7 @@ TEST_F(MainWindow, TableWindowsOpenOnceAndFollowChartChanges) {
     h.SetActive(true);
     EXPECT_NE(positionsBefore, main.Positions()->Rows());
     EXPECT_NE(cuspsBefore, main.Cusps()->Rows());
-    EXPECT_TRUE(main.SummaryLabel()->text().startsWith("06/15/80 "))
+    EXPECT_TRUE(main.SummaryLabel()->text().startsWith("15/06/1980 "))
         << main.SummaryLabel()->text().toStdString();
     for (QMdiSubWindow *sub : main.MdiArea()->subWindowList())
         EXPECT_EQ("Anna Berg", sub->windowTitle());
@@ -243,6 +245,53 @@ TEST_F(MainWindow, TableWindowsOpenOnceAndFollowChartChanges) {
     EXPECT_EQ(nullptr, main.Positions());
     EXPECT_EQ(nullptr, main.Wheel());
     EXPECT_FALSE(main.MenuItem("miCascade")->isEnabled());
+}
+
+TEST_F(MainWindow, SummaryShowsTheWholeYearInTheChosenOrderAndMarksJulianDates) {
+    const struct {
+        const char *USDateFormat;
+        Extended Date;
+        bool Julian;
+        const char *Start;
+    } cases[] = {
+        {"0", 1875.0726L, false, "26/07/1875 12:00:00; "},
+        {"1", 1875.0726L, false, "07/26/1875 12:00:00; "},
+        {"0", 2026.0105L, false, "05/01/2026 12:00:00; "},
+        {"1", 2026.0105L, false, "01/05/2026 12:00:00; "},
+        {"0", 1700.0601L, true, "01/06/1700 12:00:00 (Julian); "},
+        {"1", 1700.0601L, true, "06/01/1700 12:00:00 (Julian); "},
+    };
+    for (const auto &c : cases) {
+        WriteUserSettings({{"USDateFormat", c.USDateFormat}});
+        TForm_KYR_Main &main = Start();
+        THoroscope &h = main.KYR_Horoscope_1;
+        h.SetActive(false);
+        h.SetBirthDate(c.Date);
+        h.SetBirthTime(12.0L);
+        h.SetGregorianStart(c.Julian ? 1752.0914L : 1582.1015L);
+        h.SetActive(true);
+        const QString summary = main.SummaryLabel()->text();
+        EXPECT_TRUE(summary.startsWith(c.Start)) << summary.toStdString();
+        EXPECT_EQ(c.Julian, summary.contains("Julian")) << summary.toStdString();
+        FMain.reset();
+    }
+}
+
+TEST_F(MainWindow, SummaryShowsTheCoordinatesOfAChartWithoutAPlace) {
+    TForm_KYR_Main &main = Start();
+    THoroscope &h = main.KYR_Horoscope_1;
+    h.SetActive(false);
+    h.StateName.clear();
+    h.PlaceName.clear();
+    h.SetLatitude(40.00L);
+    h.SetLongitude(30.00L);
+    h.SetActive(true);
+    const QString summary = main.SummaryLabel()->text();
+    const TLanguage &l = main.KYR_Language;
+    EXPECT_FALSE(summary.contains("; ;")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QString::fromStdString(
+        "; " + l.LatitudeText(40.00L) + " " + l.LongitudeText(30.00L) + "; ")))
+        << summary.toStdString();
 }
 
 TEST_F(MainWindow, HouseSystemItemsChangeTheCuspsAndTheSetting) {

@@ -84,13 +84,32 @@ TEST(DayOfWeek, CountsFromSunday) {
     EXPECT_EQ(DayOfWeek(2451545.0L), 6); // noon is still Saturday
 }
 
-TEST(DateTexts, ReplaceImpossiblePartsAndFollowTheLocale) {
+TEST(DateTexts, FourDigitYearsInTheChosenOrder) {
+    // The C library's short date would give "03/14/79" under any locale; the year must stay whole.
+    std::setlocale(LC_TIME, "en_GB.UTF-8");
+    const struct {
+        int Ymd;
+        const char *DayFirst, *MonthFirst;
+    } cases[] = {
+        {18790314, "14/03/1879", "03/14/1879"},
+        {18750726, "26/07/1875", "07/26/1875"},
+        {20260105, "05/01/2026", "01/05/2026"},
+        {15000121, "21/01/1500", "01/21/1500"},
+        {20001340, "16/11/2000", "11/16/2000"}, // impossible parts replaced
+        {12340101, "01/01/1234", "01/01/1234"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DateText(c.Ymd, TDateOrder::DayMonthYear), c.DayFirst) << c.Ymd;
+        EXPECT_EQ(DateText(c.Ymd, TDateOrder::MonthDayYear), c.MonthFirst) << c.Ymd;
+    }
     std::setlocale(LC_TIME, "C");
-    EXPECT_EQ(YmdToDateString(20001340), "11/16/00");
-    EXPECT_EQ(YmdToDateString(19410806), "08/06/41");
-    EXPECT_EQ(YmdToDateString(99991231), "12/31/99");
-    EXPECT_EQ(YmdToDateString(12340101), "01/01/34");
-    EXPECT_EQ(DateTimeString(1941.0806L, 4.1630L), "08/06/41 04:16:30");
+    EXPECT_EQ(DateOrder(), TDateOrder::DayMonthYear); // until the settings choose
+    EXPECT_EQ(YmdToDateString(18790314), "14/03/1879");
+    EXPECT_EQ(DateTimeString(1941.0806L, 4.1630L), "06/08/1941 04:16:30");
+    SetDateOrder(TDateOrder::MonthDayYear);
+    EXPECT_EQ(YmdToDateString(18790314), "03/14/1879");
+    EXPECT_EQ(DateTimeString(1941.0806L, 4.1630L), "08/06/1941 04:16:30");
+    SetDateOrder(TDateOrder::DayMonthYear);
 }
 
 } // namespace
