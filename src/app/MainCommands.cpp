@@ -6,16 +6,18 @@
 #include "ContextHelp.h"
 #include "DataCollection.h"
 #include "DynaDlg.h"
+#include "HelpViewer.h"
 #include "InterpWindow.h"
 #include "MainToolBar.h"
+#include "ProfileFile.h"
 #include "QuickHelpWin.h"
+#include "SystemBrowser.h"
 #include "Translation.h"
 #include "Wheel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -192,7 +194,7 @@ void TForm_KYR_Main::CreateCommands() {
                      [this] { SaveAsYourStandard(); })});
     }
 
-    // Help: the help file and the web site are not delivered; the manual is, when present.
+    // Help: the help file is not delivered; the manual is, and opens in its own window.
     QMenu *help = MenuItem("mnHelp") ? MenuItem("mnHelp")->menu() : nullptr;
     if (help) {
         QAction *about = before("miAbout");
@@ -201,11 +203,14 @@ void TForm_KYR_Main::CreateCommands() {
                                     later("miSearchForHelpOn", "&Search for Help On...")});
         help->insertSeparator(about);
         help->addSeparator();
-        help->addAction(later("miOnlineHelp", "O&nline Help"));
-        QAction *manual = command("miManual", "&Manual", [this] {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(ManualFile()));
+        QAction *online = command("miOnlineHelp", "O&nline Help", [this] {
+            ShowManual(QLatin1String(THelpViewer::ContentsAnchor));
         });
+        QAction *manual = command("miManual", "&Manual", [this] { ShowManual(); });
+        // Without the manual both would open an empty window.
+        online->setEnabled(QFile::exists(ManualFile()));
         manual->setEnabled(QFile::exists(ManualFile()));
+        help->addAction(online);
         help->addAction(manual);
     }
 
@@ -232,9 +237,17 @@ void TForm_KYR_Main::CreateToolBar() {
     connect(FToolBar->SpeedButton3, &QToolButton::clicked, this, [this] { HereAndNowClick(); });
     connect(FToolBar->DynaBtn, &QToolButton::clicked, this, [this] { DynamicAnalysisClick(); });
     connect(FToolBar->HlpBtn, &QToolButton::clicked, this, [this] { HelpButtonClick(); });
-    // The program has no web site to open and no animation clips to play yet; the animation
-    // menu lists what the clips will show.
-    FToolBar->SpeedButton_Web->setEnabled(false);
+    // The web button is there only when the shipped settings name a home page.
+    connect(FToolBar->SpeedButton_Web, &QToolButton::clicked, this, [this] {
+        const QUrl url(HomePage());
+        if (!OpenInSystemBrowser(url, OnOpenUrl))
+            OnInformation(BrowserFailedMessage(KYR_Language, url));
+    });
+    const QString home = HomePage();
+    for (QAction *item : FToolBar->actions())
+        if (FToolBar->widgetForAction(item) == FToolBar->SpeedButton_Web)
+            item->setVisible(!home.isEmpty());
+    // No animation clips to play yet; the animation menu lists what the clips will show.
     auto *animations = new QMenu(FToolBar->AnimationBtn);
     animations->setObjectName(QStringLiteral("AnimationMenu"));
     for (int k = 0; k <= 10; ++k) {
@@ -274,6 +287,25 @@ void TForm_KYR_Main::UpdateCommandItems() {
     const bool interpretation = current && InterpWindow() && current->widget() == InterpWindow();
     FCopyItem->setEnabled(wheel || interpretation);
     FCloseNameItem->setEnabled(FMdiArea && !FMdiArea->subWindowList().isEmpty());
+}
+
+THelpViewer *TForm_KYR_Main::HelpViewer() const {
+    return FHelpViewer;
+}
+
+void TForm_KYR_Main::ShowManual(const QString &anchor) {
+    if (!FHelpViewer) {
+        FHelpViewer = new THelpViewer(KYR_Language, ManualFile(), this);
+        FHelpViewer->OnOpenUrl = [this](const QUrl &url) {
+            return OpenInSystemBrowser(url, OnOpenUrl);
+        };
+    }
+    FHelpViewer->ShowManual(anchor);
+}
+
+QString TForm_KYR_Main::HomePage() const {
+    const TProfileFile standard(FSettings.StandardFileName());
+    return QString::fromStdString(standard.ReadString("Program", "HomePage", std::string()));
 }
 
 QString TForm_KYR_Main::ManualFile() const {

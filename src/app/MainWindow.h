@@ -20,11 +20,13 @@ class QLabel;
 class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
+class QUrl;
 
 namespace kyr {
 
 class TAskDlg;
 class TDynaDlg;
+class THelpViewer;
 class TMainToolBar;
 class TContextHelp;
 class TDataCollection;
@@ -155,6 +157,16 @@ public:
     /// Shows an information message; tests replace it, as a modal box would wait for a click.
     std::function<void(const QString &text)> OnInformation;
 
+    /// The manual in its own window at an anchor (empty: the start); made at first use and kept.
+    void ShowManual(const QString &anchor = QString());
+    /// The manual's window; null until first shown.
+    THelpViewer *HelpViewer() const;
+    /// The project's home page from "KYR.STD", [Program] HomePage; empty: no web button.
+    QString HomePage() const;
+    /// Opens web addresses and the manual in the desktop's browser; unset: QDesktopServices.
+    /// Tests replace it, to see a failure reported.
+    std::function<bool(const QUrl &url)> OnOpenUrl;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -225,6 +237,7 @@ private:
     QPointer<TWheelWin> FWheelWin;
     QPointer<TWheel> FWheel;
     QPointer<TInterpWin> FInterp;
+    QPointer<THelpViewer> FHelpViewer;
     TSelectionPanel *FSelection = nullptr;
     TQHelpWin *FQuickHelp = nullptr;
     TKeyWordDlg *FKeyWordDlg = nullptr;

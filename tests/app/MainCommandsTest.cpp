@@ -16,6 +16,7 @@
 #include "PIntDlg.h"
 #include "WheelWindow.h"
 #include "DynaDlg.h"
+#include "HelpViewer.h"
 #include "EngineTestSupport.h"
 #include "MainToolBar.h"
 #include "PositionWindow.h"
@@ -30,6 +31,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -39,6 +41,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -451,7 +454,7 @@ TEST_F(MainCommands, CommandsOfLaterDialogsArePresentButGreyed) {
         {"miImportNames", true},   {"smDefineHere", true},         {"smDefineNow", true},
         {"miAtlas", true},         {"smUserDefinedOrbs", true},    {"miUsingHelp", true},
         {"miSearchForHelpOn", true}, {"miPrintWheel", true},       {"miPrintInterpretation", true},
-        {"miPrintBook", true},     {"miPrintSetup", true},         {"miOnlineHelp", false},
+        {"miPrintBook", true},     {"miPrintSetup", true},         {"miOnlineHelp", true},
     };
     for (const auto &i : items) {
         QAction *item = main.MenuItem(i.Name);
@@ -719,3 +722,74 @@ int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST_F(MainCommands, OnlineHelpAndManualShowTheManualInsideTheProgram) {
+    TForm_KYR_Main &main = Start();
+    std::vector<QUrl> opened;
+    main.OnOpenUrl = [&](const QUrl &url) {
+        opened.push_back(url);
+        return true;
+    };
+    ASSERT_TRUE(main.MenuItem("miOnlineHelp")->isEnabled());
+    main.MenuItem("miOnlineHelp")->trigger();
+    THelpViewer *viewer = main.HelpViewer();
+    ASSERT_NE(nullptr, viewer);
+    EXPECT_TRUE(viewer->isVisible());
+    const QUrl source = viewer->Browser()->source();
+    EXPECT_EQ(QFileInfo(QString::fromStdString(ProgramDir + "Manual/Manual.htm")).absoluteFilePath(),
+              source.toLocalFile());
+    EXPECT_EQ(QStringLiteral("contents"), source.fragment());
+    // The manual item shows the same window at the start of the manual.
+    main.MenuItem("miManual")->trigger();
+    EXPECT_EQ(viewer, main.HelpViewer());
+    EXPECT_TRUE(viewer->Browser()->source().fragment().isEmpty());
+    // Nothing went to the desktop's browser until asked, and then through the program's opener.
+    EXPECT_TRUE(opened.empty());
+    viewer->OpenInBrowser();
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_TRUE(opened[0].isLocalFile());
+}
+
+// The shipped settings with the home page of the web button set to a value.
+class HomePageSetting : public OwnProgramDirectory,
+                        public ::testing::WithParamInterface<const char *> {
+protected:
+    void SetUp() override {
+        OwnProgramDirectory::SetUp();
+        const fs::path standard = fs::path(FProgram.path().toStdString()) / "KYR.STD";
+        fs::remove(standard);
+        fs::copy_file(ProgramDir + "KYR.STD", standard);
+        TProfileFile file(standard.string());
+        file.WriteString("Program", "HomePage", GetParam());
+        file.UpdateFile();
+    }
+};
+
+TEST_P(HomePageSetting, TheWebButtonIsShownOnlyWithAHomePageAndOpensIt) {
+    TForm_KYR_Main &main = Start();
+    const QString home = QString::fromUtf8(GetParam());
+    QToolButton *web = main.ToolBar()->SpeedButton_Web;
+    EXPECT_EQ(!home.isEmpty(), web->isVisibleTo(main.ToolBar()));
+    EXPECT_EQ(home, main.HomePage());
+    if (home.isEmpty())
+        return;
+    EXPECT_TRUE(web->isEnabled());
+    std::vector<QUrl> opened;
+    bool starts = true;
+    main.OnOpenUrl = [&](const QUrl &url) {
+        opened.push_back(url);
+        return starts;
+    };
+    web->click();
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_EQ(QUrl(home), opened[0]);
+    EXPECT_TRUE(FMessages.empty());
+    // A browser that does not start is reported, naming the address.
+    starts = false;
+    web->click();
+    ASSERT_EQ(1, FMessages.size());
+    EXPECT_TRUE(FMessages[0].contains(home)) << FMessages[0].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(MainCommands, HomePageSetting,
+                         ::testing::Values("", "https://example.org/kyr/"));
