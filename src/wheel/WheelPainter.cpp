@@ -203,8 +203,11 @@ void PaintWheel(QPainter &painter, const TWheelGeometry &g, const TWheelPaintOpt
     painter.drawEllipse(ToRectF(g.ScaleCircle));
     painter.drawEllipse(ToRectF(g.ScaleInnerCircle));
     if (g.Dual) {
-        if (!o.BW)
+        // Without a partner chart its ring stays blank: no phantom chart at 0 degrees Aries.
+        if (!o.BW && o.PartnerReady)
             painter.setBrush(PartnerRingColour);
+        else
+            painter.setBrush(White);
     } else {
         painter.setBrush(HouseRingColour);
     }
@@ -219,9 +222,9 @@ void PaintWheel(QPainter &painter, const TWheelGeometry &g, const TWheelPaintOpt
         for (int j = 1; j <= 12; ++j) {
             painter.setPen(SolidPen(Black, 1));
             painter.drawLine(ToLine(g.CuspLines[j]));
-            if (g.Dual)
+            if (g.Dual && o.PartnerReady)
                 painter.drawLine(ToLine(g.PartnerCuspLines[j]));
-            else
+            else if (!g.Dual)
                 labels.Centred(g.HouseLabels[j].Centre,
                                QString::fromStdString(g.HouseLabels[j].Text));
         }
@@ -244,7 +247,7 @@ void PaintWheel(QPainter &painter, const TWheelGeometry &g, const TWheelPaintOpt
     const int heavy = o.PrintMode ? 3 : 2;
     painter.setPen(SolidPen(Black, heavy));
     DrawAxes(painter, g.Axes);
-    if (g.Dual)
+    if (g.Dual && o.PartnerReady)
         DrawAxes(painter, g.PartnerAxes);
 
     if (!o.BodiesReady) {

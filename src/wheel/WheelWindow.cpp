@@ -1,6 +1,7 @@
 #include "WheelWindow.h"
 #include "ColourChoice.h"
 
+#include "Angles.h"
 #include "Horoscope.h"
 #include "KyrSetup.h"
 #include "Language.h"
@@ -20,6 +21,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace kyr {
@@ -43,6 +46,30 @@ bool FewColours(const QWidget &widget) {
 }
 
 } // namespace
+
+int SignOfHit(const THoroscope *horoscope, const TWheelHit &hit) {
+    static constexpr int AxisCusp[] = {0, 1, 4, 7, 10};
+    const auto signOfLongitude = [](Extended radians) {
+        Extended turns = radians / TwoPi;
+        turns -= std::floor(turns);
+        return std::min(11, static_cast<int>(turns * 12)) + 1;
+    };
+    const bool ready = HoroscopeReady(horoscope);
+    const auto inRange = [&hit](int last) { return hit.Ref >= 1 && hit.Ref <= last; };
+    switch (hit.Type) {
+    case TWheelHitType::htSign:
+        return inRange(12) ? hit.Ref : 0;
+    case TWheelHitType::htBody:
+        return ready && inRange(BodyCount) ? signOfLongitude(horoscope->Position(hit.Ref)) : 0;
+    case TWheelHitType::htHouseCusp:
+    case TWheelHitType::htHouse:
+        return ready && inRange(12) ? signOfLongitude(horoscope->Cusp(hit.Ref)) : 0;
+    case TWheelHitType::htAxis:
+        return ready && inRange(4) ? signOfLongitude(horoscope->Cusp(AxisCusp[hit.Ref])) : 0;
+    default:
+        return 0;
+    }
+}
 
 std::string SignPictureFile(const std::string &artDirectory, int n, bool fewColours) {
     char name[16];
@@ -72,6 +99,12 @@ TWheelWin::TWheelWin(const TContext &context, QWidget *parent)
         wheel->setAcceptDrops(true);
         wheel->installEventFilter(this);
     }
+    // The second wheel follows the second horoscope in the relationship modes: a partner
+    // loaded or dropped in links up, one taken away unlinks.
+    FWheel2->OnChange = [this](TWheelModel &) {
+        if (FMode >= 2)
+            LinkPartner();
+    };
 
     FMenu = new QMenu(this);
     const auto item = [this](int tag, const char *caption, void (TWheelWin::*click)()) {
@@ -123,6 +156,7 @@ TWheelWin::TWheelWin(const TContext &context, QWidget *parent)
 
 TWheelWin::~TWheelWin() {
     // Neither wheel may refresh from a horoscope after the window is gone.
+    FWheel2->OnChange = nullptr;
     FWheel1->SetHoroscope(nullptr);
     FWheel2->SetHoroscope(nullptr);
     if (FContext.AnimationButton)
@@ -165,11 +199,18 @@ void TWheelWin::SetWheelMode(int mode) {
         FWheel1->SetDualMode(false);
         FWheel2->show();
     }
-    if (FContext.First && FContext.Second) {
-        FContext.First->SetPartner(FContext.Second);
-        FContext.Second->SetPartner(FContext.First);
-    }
+    LinkPartner();
     ApplySideBySide();
+}
+
+void TWheelWin::LinkPartner() {
+    THoroscope *first = FContext.First;
+    THoroscope *second = FContext.Second;
+    const bool ready = first && HoroscopeReady(second);
+    if (first)
+        first->SetPartner(ready ? second : nullptr);
+    if (second)
+        second->SetPartner(ready ? first : nullptr);
 }
 
 void TWheelWin::ApplySideBySide() {
@@ -254,18 +295,17 @@ void TWheelWin::miUseMemoryClick() {
 }
 
 void TWheelWin::WheelMouseHit(TWheel &sender, TWheelHitType kind, int ref) {
-    FLastRef = ref;
+    FLastHit = {kind, ref};
+    FLastHitWheel = &sender;
     switch (kind) {
     case TWheelHitType::htBody:
-        if (FMode == 1) {
-            if (OnShowItem)
-                OnShowItem(kind, ref);
-        } else {
+        if (FMode != 1) {
+            // The other wheel highlights the same body.
             TWheel *partner = &sender == FWheel1 ? FWheel2 : FWheel1;
-            partner->SelectItem(true, TWheelHitType::htBody, 1);
-            partner->SelectItem(false, TWheelHitType::htBody, 4);
-            partner->SelectItem(false, TWheelHitType::htHouse, 4);
+            partner->SelectItem(true, TWheelHitType::htBody, ref);
         }
+        if (OnShowItem)
+            OnShowItem(kind, ref);
         break;
     case TWheelHitType::htAxis: {
         static constexpr int AxisCusp[] = {0, 1, 4, 7, 10};
@@ -291,7 +331,8 @@ void TWheelWin::FormActivate() {
 }
 
 void TWheelWin::WheelDblClick() {
-    const int n = FLastRef;
+    const int n =
+        FLastHitWheel ? SignOfHit(FLastHitWheel->Horoscope(), FLastHit) : 0;
     if (n <= 0)
         return;
     const bool fewColours = FewColours(*this);

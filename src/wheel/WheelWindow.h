@@ -83,7 +83,8 @@ public:
     /// The main window calls it when the window becomes active: the colour may have been
     /// changed in another wheel window meanwhile.
     void FormActivate();
-    /// A double-click on a wheel: the picture of the last hit's sign fills the window.
+    /// A double-click on a wheel: the picture of the sign last hit, or of the sign the body,
+    /// cusp or house last hit lies in, fills the window.
     void WheelDblClick();
     /// A click on the picture while it fills the window brings the wheel back.
     void BackgroundImageClick();
@@ -108,6 +109,9 @@ protected:
 
 private:
     void WheelMouseHit(TWheel &sender, TWheelHitType kind, int ref);
+    /// Partners are linked, and the partner chart shown, only while the second horoscope is
+    /// ready: without one the relationship modes draw no phantom chart and no aspects to it.
+    void LinkPartner();
     void ApplySideBySide();
     void SetWindowColour(const QColor &colour);
     /// Loads file into the picture; false (after a beep) when it cannot be read.
@@ -123,10 +127,15 @@ private:
     TWheel *FWheel2 = nullptr;
     QMenu *FMenu = nullptr;
     int FMode = 0;
-    /// The Ref of the last hit on either wheel, which the double-click reads.
-    int FLastRef = 0;
+    /// The last hit on either wheel and the wheel hit, which the double-click reads.
+    TWheelHit FLastHit;
+    TWheel *FLastHitWheel = nullptr;
     QPoint FDragPoint;
 };
+
+/// The sign 1..12 of a hit on a wheel showing horoscope: the sign itself, or the sign that
+/// the body, cusp, axis or house (by its cusp) lies in; 0 for anything else or no chart.
+int SignOfHit(const THoroscope *horoscope, const TWheelHit &hit);
 
 /// The sign picture that a double-click on item n shows: "SIGN" + n as two digits, an "x"
 /// for screens of at most 256 colours, ".BMP", in artDirectory.

@@ -174,8 +174,13 @@ TEST_F(WheelClicks, WheelAndInterpretationOpenAtStartAndTheBiWheelTakesTheSecond
     TWheelWin &window = *Main->WheelWin();
     window.miWheelTypeClick();
     EXPECT_EQ(2, window.WheelMode());
-    EXPECT_EQ(&Main->KYR_Horoscope_2, Main->KYR_Horoscope_1.Partner());
     EXPECT_EQ(&Main->KYR_Horoscope_2, window.Wheel2()->Horoscope());
+    // No second chart yet: nothing to relate to. Once computed, it becomes the partner.
+    ASSERT_FALSE(Main->KYR_Horoscope_2.Active());
+    EXPECT_EQ(nullptr, Main->KYR_Horoscope_1.Partner());
+    Main->KYR_Horoscope_2.SetActive(true);
+    ASSERT_TRUE(Main->KYR_Horoscope_2.Active());
+    EXPECT_EQ(&Main->KYR_Horoscope_2, Main->KYR_Horoscope_1.Partner());
     window.miWheelTypeClick();
     EXPECT_EQ(nullptr, Main->KYR_Horoscope_1.Partner());
 

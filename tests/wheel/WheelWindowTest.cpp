@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 using namespace kyr;
 using namespace kyr::test;
@@ -49,9 +50,9 @@ protected:
         WheelRendering::TearDown();
     }
 
-    TQuietWheelWin &Open(const TLanguage *language = nullptr) {
+    TQuietWheelWin &Open(const TLanguage *language = nullptr, THoroscope *second = nullptr) {
         Window = std::make_unique<TQuietWheelWin>(
-            TWheelWin::TContext{&First, &Second, Setup.get(), language, false,
+            TWheelWin::TContext{&First, second ? second : &Second, Setup.get(), language, false,
                                 [this](bool on) { Animation.push_back(on); }});
         Window->setAttribute(Qt::WA_DeleteOnClose, false);
         Window->OnShowItem = [this](H kind, int ref) { Shown.push_back({kind, ref}); };
@@ -60,6 +61,15 @@ protected:
         for (TWheel *wheel : {Window->Wheel1(), Window->Wheel2()})
             wheel->LayoutFor(ToRectI(wheel->rect()));
         return *Window;
+    }
+    /// Lays both wheels out for their present sizes, as a paint would.
+    void LayOut() {
+        for (TWheel *wheel : {Window->Wheel1(), Window->Wheel2()})
+            wheel->LayoutFor(ToRectI(wheel->rect()));
+    }
+    static QPoint BodyAt(const TWheel &wheel, int body) {
+        const TPointI c = wheel.Geometry().Bodies[body].Centre;
+        return {c.X, c.Y};
     }
     static QPoint At(const TWheel &wheel, double degrees, double r) {
         return PolarPixel(wheel.Geometry(), degrees, r);
@@ -251,6 +261,116 @@ TEST_F(WheelWindow, DoubleClickShowsTheSignPictureWhenThereIsOne) {
     EXPECT_FALSE(wheel.isHidden());
     EXPECT_TRUE(w.BackgroundImage()->pixmap().isNull());
     std::filesystem::remove_all(Setup->ArtDirectory());
+}
+
+TEST_F(WheelWindow, DoubleClickShowsThePictureOfTheSignOfWhatWasHit) {
+    // The Ascendant in Cancer: cusp j lies in sign j + 3, the bodies keep their longitudes
+    // (Moon 205 Libra, Jupiter 145 Leo), so no hit's Ref equals its sign.
+    MakeChart(First, 100);
+    const auto signStart = [](int i) { return 180.0 - 100 + 30 * (i - 1); };
+    std::filesystem::create_directories(Setup->ArtDirectory());
+    const auto colourOf = [](int sign) { return QColor(20 * sign, 255 - 20 * sign, 7); };
+    for (int sign = 1; sign <= 12; ++sign) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(colourOf(sign));
+        ASSERT_TRUE(picture.save(
+            QString::fromStdString(SignPictureFile(Setup->ArtDirectory(), sign, false)), "BMP"));
+    }
+    TWheelWin &w = Open();
+    TWheel &wheel = *w.Wheel1();
+    const TWheelLine &cusp2 = wheel.Geometry().CuspLines[2];
+    const struct {
+        const char *Target;
+        QPoint At;
+        int Sign; ///< 0: no picture
+    } cases[] = {
+        {"sign Scorpio", At(wheel, signStart(8) + 15, 0.89), 8},
+        {"Moon in Libra", BodyAt(wheel, 2), 7},
+        {"Jupiter in Leo", BodyAt(wheel, 6), 5},
+        {"cusp 2 in Leo", QPoint((cusp2.X1 + cusp2.X2) / 2, (cusp2.Y1 + cusp2.Y2) / 2), 5},
+        {"Midheaven axis, cusp 10 in Aries", At(wheel, 90, 0.98), 1},
+        {"house 3, its cusp in Virgo", At(wheel, 255, 0.43), 6},
+        {"Sun-Moon aspect chord", At(wheel, 0, 0), 0},
+        {"nothing", At(wheel, 45, 0.98), 0},
+    };
+    for (const auto &c : cases) {
+        QTest::mouseClick(&wheel, Qt::LeftButton, {}, c.At);
+        QTest::mouseDClick(&wheel, Qt::LeftButton, {}, c.At);
+        if (c.Sign == 0) {
+            EXPECT_FALSE(wheel.isHidden()) << c.Target;
+            continue;
+        }
+        ASSERT_TRUE(wheel.isHidden()) << c.Target;
+        EXPECT_EQ(w.BackgroundImage()->pixmap().toImage().pixelColor(0, 0).name(),
+                  colourOf(c.Sign).name())
+            << c.Target;
+        QTest::mouseClick(w.BackgroundImage(), Qt::LeftButton);
+        ASSERT_FALSE(wheel.isHidden());
+    }
+    std::filesystem::remove_all(Setup->ArtDirectory());
+}
+
+TEST_F(WheelWindow, BodyClickInTheTwoChartModesShowsThatBodyOnBothWheels) {
+    TWheelWin &w = Open();
+    w.miWheelTypeClick();
+    w.miBiWheelClick();
+    ASSERT_EQ(w.WheelMode(), 3);
+    LayOut();
+    QTest::mouseClick(w.Wheel1(), Qt::LeftButton, {}, BodyAt(*w.Wheel1(), 2));
+    EXPECT_EQ(w.Wheel2()->Selection().Bodies, std::vector<int>{2});
+    EXPECT_TRUE(w.Wheel2()->Blinking());
+    QTest::mouseClick(w.Wheel2(), Qt::LeftButton, {}, BodyAt(*w.Wheel2(), 6));
+    EXPECT_EQ(w.Wheel1()->Selection().Bodies, std::vector<int>{6});
+
+    // The bi-wheel: the own body of the dual wheel.
+    w.miBiWheelClick();
+    ASSERT_EQ(w.WheelMode(), 2);
+    LayOut();
+    QTest::mouseClick(w.Wheel1(), Qt::LeftButton, {}, BodyAt(*w.Wheel1(), 9));
+    EXPECT_EQ(w.Wheel1()->Selection().Bodies, std::vector<int>{9});
+    EXPECT_EQ(Shown, (std::vector<TWheelHit>{{H::htBody, 2}, {H::htBody, 6}, {H::htBody, 9}}));
+}
+
+TEST_F(WheelWindow, RelationshipWithoutPartnerShowsNoPhantomChart) {
+    using TAspectList = std::vector<std::tuple<int, int, int, Extended>>;
+    const auto aspects = [](const THoroscope &h) {
+        TAspectList list;
+        for (int n = 0; n < h.AspectCount; ++n)
+            list.emplace_back(h.Aspects[n].Point1, h.Aspects[n].Point2, h.Aspects[n].AspectNumber,
+                              h.Aspects[n].Deviation);
+        return list;
+    };
+    // The chart's own aspects, as computed without a partner.
+    THoroscope absent;
+    First.SetPartner(&absent);
+    First.SetPartner(nullptr);
+    const TAspectList own = aspects(First);
+
+    TWheelWin &w = Open(nullptr, &absent);
+    w.miWheelTypeClick();
+    ASSERT_EQ(w.WheelMode(), 2);
+    EXPECT_EQ(First.Partner(), nullptr);
+    EXPECT_EQ(absent.Partner(), nullptr);
+    EXPECT_EQ(aspects(First), own);
+    TWheel &wheel = *w.Wheel1();
+    const auto partnerRing = [&] {
+        const QImage image = ScreenImage(wheel, 300);
+        return image.pixel(PolarPixel(wheel.Geometry(), 180 + 8, 0.35));
+    };
+    const QRgb blank = partnerRing();
+    EXPECT_TRUE(SameColour(blank, 255, 255, 255)) << Describe(blank);
+
+    // A partner that becomes ready links up and is drawn.
+    MakeChart(absent, 100);
+    EXPECT_EQ(First.Partner(), &absent);
+    EXPECT_EQ(absent.Partner(), &First);
+    const QRgb ring = partnerRing();
+    EXPECT_TRUE(SameColour(ring, 255, 255, 240)) << Describe(ring);
+    // And one taken away unlinks again.
+    absent.SetActive(false);
+    EXPECT_EQ(First.Partner(), nullptr);
+    EXPECT_EQ(aspects(First), own);
+    Window.reset();
 }
 
 TEST_F(WheelWindow, DroppedNameGoesToTheChartUnderIt) {
