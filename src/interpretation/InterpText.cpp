@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace kyr {
 
@@ -47,7 +48,13 @@ void TInterpretation::AddSideChapter(std::ostream &stream, int book, int chapter
         stream << DebugMarker(b, ch, c3, c4);
     if (OnGetChapter) {
         std::string attitude;
-        OnGetChapter(*this, b, ch, c3, c4, attitude, stream);
+        std::ostringstream passage;
+        OnGetChapter(*this, b, ch, c3, c4, attitude, passage);
+        // Stored passages end without a line break: the next passage starts on a line of its own.
+        std::string text = passage.str();
+        if (!text.empty() && text.back() != CR && text.back() != '\n')
+            text += CR;
+        stream << text;
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <QFontMetrics>
 #include <QPalette>
+#include <QStringList>
+
+#include <vector>
 
 namespace kyr {
 
@@ -24,20 +27,57 @@ void TKyrPrinter::PrintTitleBox(const std::string &text) {
     FY += FM.TitleLine + FM.BodyLine;
 }
 
+namespace {
+
+/// A sub-title in lines no wider than the column: after the first comma when the whole does not
+/// fit (a transit and its node twin), then word by word; a word wider than the column is elided.
+std::vector<QString> SubTitleLines(const QString &text, const QFontMetrics &metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return {text};
+    std::vector<QString> lines;
+    QString line;
+    auto flush = [&] {
+        if (!line.isEmpty())
+            lines.push_back(metrics.elidedText(line, Qt::ElideRight, width));
+        line.clear();
+    };
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    const QStringList parts = comma < 0 ? QStringList{text}
+                                        : QStringList{text.left(comma + 1), text.mid(comma + 1)};
+    for (const QString &part : parts) {
+        for (const QString &word : part.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width)
+                flush();
+            line = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        }
+        flush();
+    }
+    return lines;
+}
+
+} // namespace
+
 void TKyrPrinter::PrintSubTitle(const std::string &text) {
     StartPageIfPending();
     MarkPagePrinted();
     FCanvasFont = SubTitleFont;
-    const std::size_t comma = text.find(',');
-    if (comma != std::string::npos && TextWidth(SubTitleFont, text) > FM.ColumnWidth) {
-        PrintAt(ColumnX(), FY, text.substr(0, comma + 1));
+    const QFontMetrics metrics(SubTitleFont, Device());
+    bool first = true;
+    for (const QString &line : SubTitleLines(FlowQText(text), metrics, FM.ColumnWidth)) {
+        // A wrapped sub-title keeps to its column: its further lines start a column when full.
+        if (!first && FY + FM.SubTitleLine > FM.Bottom) {
+            NextColumn();
+            StartPageIfPending();
+            MarkPagePrinted();
+            FCanvasFont = SubTitleFont;
+        }
+        PrintAt(ColumnX(), FY, line.toStdString());
         FY += FM.SubTitleLine;
-        const std::size_t rest = text.find_first_not_of(' ', comma + 1);
-        PrintAt(ColumnX(), FY, rest == std::string::npos ? std::string() : text.substr(rest));
-    } else {
-        PrintAt(ColumnX(), FY, text);
+        first = false;
     }
-    FY += FM.SubTitleLine;
+    if (first)
+        FY += FM.SubTitleLine;
 }
 
 void TKyrPrinter::PrintPassage(const std::string &title, const std::string &keyWord, int length,

@@ -1,5 +1,5 @@
-// The contents page: printed last, numbered 1. Help text 11002 in two columns below the cover
-// picture; its markers bring the person's name, the logo and the contents lines.
+// The contents page, numbered 1: first in a PDF, last on paper (see the job). Help text 11002 in
+// two columns below the cover picture; its markers bring the name, the logo and the contents.
 #include "PrintColumnScope.h"
 #include "PrintJobParts.h"
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QPrinter>
 
 namespace kyr {
 
@@ -40,19 +41,19 @@ std::string HeaderBase(const TKyrPrinter &printer, TInterpType type) {
     return base;
 }
 
-/// The pages of one person's document; false when the user cancelled.
-bool PrintDocument(TKyrPrinter &printer, TDataCollection &data, const TWheelPageSettings &wheelPage,
-                   const std::string &header) {
-    printer.ComputeLayout();
-    printer.ClearContents();
-    printer.SetPage(1);
+/// The pages after the contents page: the wheel page, the analysis and the symbol page; false
+/// when the user cancelled.
+bool PrintBodyPages(TKyrPrinter &printer, TDataCollection &data,
+                    const TWheelPageSettings &wheelPage, const std::string &header) {
     const bool wheelOnly = printer.JobOptions == JobWheelPage;
-
     if (JobCancelled(printer))
         return false;
     printer.HeaderText.clear();
-    if (printer.JobOptions & JobWheelPage)
+    if (printer.JobOptions & JobWheelPage) {
+        // The wheel page draws straight on the canvas: after a contents page it needs a sheet.
+        printer.StartPageIfPending();
         PrintWheelPage(printer, wheelPage);
+    }
     if (wheelOnly)
         return true;
 
@@ -66,11 +67,80 @@ bool PrintDocument(TKyrPrinter &printer, TDataCollection &data, const TWheelPage
         return false;
     if (printer.JobOptions & JobSymbolPage)
         PrintSymbolPage(printer, data);
+    return true;
+}
 
+/// A PDF is read in page order, so its contents page comes first; a paper printer prints it
+/// last, when its page numbers are known, and the user puts it on top.
+bool ContentsGoFirst(const TKyrPrinter &printer) {
+    const QPrinter *device = printer.Printer();
+    return device && (device->outputFormat() == QPrinter::PdfFormat ||
+                      device->outputFileName().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive));
+}
+
+/// Lays the body pages out without drawing or showing anything, for the contents list; then
+/// the layout starts again with that list. False when the user cancelled.
+bool CountBodyPages(TKyrPrinter &printer, TDataCollection &data,
+                    const TWheelPageSettings &wheelPage, const std::string &header) {
+    struct TQuietPass {
+        TKyrPrinter &Printer;
+        int From = Printer.FromPage;
+        int To = Printer.ToPage;
+        TPrintFeedback Feedback = Printer.Feedback;
+        explicit TQuietPass(TKyrPrinter &printer) : Printer(printer) {
+            // An empty page range: nothing reaches the device, the layout is the same.
+            Printer.FromPage = 1;
+            Printer.ToPage = 0;
+            Printer.Feedback.ShowPage = nullptr;
+            Printer.Feedback.ShowStatus = nullptr;
+        }
+        ~TQuietPass() {
+            Printer.FromPage = From;
+            Printer.ToPage = To;
+            Printer.Feedback = Feedback;
+        }
+    };
+    bool done = false;
+    {
+        TQuietPass quiet(printer);
+        done = PrintBodyPages(printer, data, wheelPage, header);
+    }
+    const std::vector<std::string> titles = printer.ContentsTitles();
+    const std::vector<int> pages = printer.ContentsPages();
+    printer.ComputeLayout();
+    printer.ClearContents();
+    printer.SetPage(1);
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        printer.AddContents(titles[i], pages[i]);
+    return done;
+}
+
+/// The pages of one person's document; false when the user cancelled.
+bool PrintDocument(TKyrPrinter &printer, TDataCollection &data, const TWheelPageSettings &wheelPage,
+                   const std::string &header) {
+    printer.ComputeLayout();
+    printer.ClearContents();
+    printer.SetPage(1);
+    const bool contents =
+        (printer.JobOptions & JobContents) && printer.JobOptions != JobWheelPage;
+
+    if (contents && ContentsGoFirst(printer)) {
+        if (!CountBodyPages(printer, data, wheelPage, header) || JobCancelled(printer))
+            return false;
+        printer.HeaderText = header;
+        PrintContentsPage(printer, data);
+        printer.NewPage();
+        // The body pages list themselves again, on the same pages.
+        printer.ClearContents();
+        return PrintBodyPages(printer, data, wheelPage, header);
+    }
+
+    if (!PrintBodyPages(printer, data, wheelPage, header))
+        return false;
     if (JobCancelled(printer))
         return false;
     printer.HeaderText = header;
-    if (printer.JobOptions & JobContents)
+    if (contents)
         PrintContentsPage(printer, data);
     return true;
 }

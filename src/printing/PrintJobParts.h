@@ -23,7 +23,7 @@ void StartDrawing(TKyrPrinter &printer);
 /// The lines of a help text (CR LF, CR or LF separated); empty when the text is missing.
 std::vector<std::string> HelpTextLines(TDataCollection &data, int number);
 /// The first page the interpretation body or a lone symbol page takes: after the contents page
-/// (printed last but numbered 1) and the wheel page when the job has them.
+/// (numbered 1) and the wheel page when the job has them.
 int FirstTextPage(const TKyrPrinter &printer);
 
 /// The chart wheel with its information boxes on a page of its own.

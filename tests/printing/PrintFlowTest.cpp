@@ -207,17 +207,30 @@ TEST_F(Flow, TitleBoxSubTitlesAndPassages) {
     Printer.PrintTitleBox("Main Title");
     EXPECT_EQ(Printer.Y(), m.Top + m.TitleLine + m.BodyLine);
 
-    // A wide sub-title with a comma goes on two lines; without one it stays on one.
-    const std::string wide = "A sub-title much wider than one column of the page, and its tail";
-    ASSERT_GT(QFontMetrics(Printer.SubTitleFont, &Images.Measure)
-                  .horizontalAdvance(QString::fromStdString(wide)),
-              m.ColumnWidth);
+    // A sub-title wider than the column wraps, after its comma or between words, and never
+    // reaches into the next column (where it would print over that column's text).
+    const QFontMetrics metrics(Printer.SubTitleFont, &Images.Measure);
+    const int top = Printer.Y();
+    const std::string tail = "the tail";
+    for (const std::string wide :
+         {"Short, " + tail, "A sub-title much wider than one column of the page, and " + tail,
+          std::string("A sub-title much wider than one column of the page and with no comma")}) {
+        SCOPED_TRACE(wide);
+        const int width = metrics.horizontalAdvance(QString::fromStdString(wide));
+        const int y = Printer.Y();
+        Printer.PrintSubTitle(wide);
+        const int lines = (Printer.Y() - y) / m.SubTitleLine;
+        EXPECT_EQ(Printer.Y(), y + lines * m.SubTitleLine);
+        EXPECT_EQ(lines > 1, width > m.ColumnWidth);
+        EXPECT_LE(lines, 3);
+    }
+    ASSERT_FALSE(Images.Pages.empty());
+    const int columnRight = m.ColumnX[0] + m.ColumnWidth;
+    EXPECT_EQ(CountPixels(Images.Pages.front(),
+                          QRect(columnRight + 1, top, m.PageWidth - columnRight - 1,
+                                Printer.Y() - top)),
+              0);
     int y = Printer.Y();
-    Printer.PrintSubTitle(wide);
-    EXPECT_EQ(Printer.Y(), y + 2 * m.SubTitleLine);
-    y = Printer.Y();
-    Printer.PrintSubTitle("A sub-title much wider than one column of the page and no comma");
-    EXPECT_EQ(Printer.Y(), y + m.SubTitleLine);
 
     // A passage: sub-title, key word, text and a blank line after.
     y = Printer.Y();

@@ -7,6 +7,7 @@
 #include "KyrPrinter.h"
 #include "KyrSetup.h"
 #include "Language.h"
+#include "PdfWords.h"
 #include "PrintJobs.h"
 #include "ProgramDirectory.h"
 #include "SymbolFonts.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 using namespace kyr;
 
@@ -86,4 +88,35 @@ TEST(PrintRealChart, InterpretationOfTheDeliveredData) {
     // The wheel page, every main title of the analysis and the symbol page are listed.
     EXPECT_EQ(printer.ContentsTitles().size(), 14u);
     EXPECT_EQ(printer.ContentsPages().front(), 2);
+
+    // Read back as a reader sees it: in page order, contents first, every sentence apart from
+    // the next, no word drawn over another (the wheel page's glyphs may crowd by design).
+    const std::vector<std::string> pages = test::PdfPageTexts(file);
+    if (pages.empty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_GT(pages.size(), 20u);
+    EXPECT_NE(pages.front().find(language.GetText(41)), std::string::npos)
+        << "the contents page lists the wheel page first";
+    const std::regex footer(language.GetText(100) + "([0-9]+)\\s*$");
+    const std::regex glued("[a-z][.!?][A-Z]");
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        std::smatch number;
+        ASSERT_TRUE(std::regex_search(pages[p], number, footer)) << "page " << p + 1;
+        EXPECT_EQ(std::stoi(number[1]), static_cast<int>(p + 1));
+        std::smatch glue;
+        EXPECT_FALSE(std::regex_search(pages[p], glue, glued))
+            << "page " << p + 1 << ": ..." << glue.prefix().str().substr(
+                   std::max<std::ptrdiff_t>(0, glue.prefix().length() - 40)) << glue.str();
+    }
+    const std::vector<std::vector<test::TPdfWord>> words = test::PdfPageWords(file);
+    ASSERT_EQ(words.size(), pages.size());
+    for (std::size_t p = 0; p < words.size(); ++p) {
+        if (p == 1)
+            continue;
+        for (std::size_t a = 0; a < words[p].size(); ++a)
+            for (std::size_t b = a + 1; b < words[p].size(); ++b)
+                EXPECT_FALSE(words[p][a].Overlaps(words[p][b]))
+                    << "page " << p + 1 << ": \"" << words[p][a].Text << "\" over \""
+                    << words[p][b].Text << "\"";
+    }
 }
