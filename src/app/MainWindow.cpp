@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ReachablePlaces.h"
 
 #include "AskDlg.h"
 #include "AspectWindow.h"
@@ -267,6 +268,7 @@ void TForm_KYR_Main::LoadSettings(bool standard) {
         FSettings.ReadSettings(FSettings.StandardFileName());
     else
         FSettings.LoadUserSettings();
+    KeepPlacesReachable(FSettings.Windows);
     KYR_Language.SetCountry(StartUpCountry(FSettings));
     SetDateOrder(FSettings.System.USDateFormat ? TDateOrder::MonthDayYear
                                                : TDateOrder::DayMonthYear);

@@ -1,6 +1,8 @@
 // The page model in device measures: margins, columns, line heights and the width table.
 #include "KyrPrinter.h"
 
+#include "PageLimits.h"
+
 #include <QFontMetrics>
 #include <QPaintDevice>
 
@@ -54,6 +56,12 @@ bool TKyrPrinter::ComputeLayout() {
     if (!device || device->widthMM() <= 0 || device->heightMM() <= 0)
         return false;
     ClampSettings();
+    // Margins of the actual page, before they are scaled into device pixels.
+    const TPageSize page{device->widthMM(), device->heightMM()};
+    LeftMargin = ClampMargin(LeftMargin, page.Width);
+    RgtMargin = ClampMargin(RgtMargin, page.Width);
+    for (int *margin : {&HeaderMargin, &TopMargin, &BottomMargin, &FooterMargin})
+        *margin = ClampMargin(*margin, page.Height);
     TPageMeasures &m = FM;
     const int logoWidth = m.LogoWidth;
     const int logoHeight = m.LogoHeight;

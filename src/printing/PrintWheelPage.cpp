@@ -4,6 +4,7 @@
 
 #include "KyrPrinter.h"
 #include "WheelPageBoxes.h"
+#include "PageLimits.h"
 
 #include "Horoscope.h"
 #include "Language.h"
@@ -51,8 +52,12 @@ void PrintWheelPage(TKyrPrinter &printer, const TWheelPageSettings &settings) {
 
     const TPageMeasures &m = printer.Measures();
     const TPrintOptions &boxes = settings.Boxes;
+    // Boxes of this page only; a box beyond it would overflow the pixel arithmetic.
+    const QPaintDevice *device = printer.Device();
+    const TPageSize sheet =
+        device ? TPageSize{device->widthMM(), device->heightMM()} : LargestPage;
     auto cellOf = [&](const TPrintBox &box) {
-        return BoxCell(box, m.Left, m.Top, m.XScale, m.YScale);
+        return BoxCell(ClampBox(box, sheet), m.Left, m.Top, m.XScale, m.YScale);
     };
     const THoroscope *horoscope = printer.Horoscope;
     const TLanguage *language = printer.Language;

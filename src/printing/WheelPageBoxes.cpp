@@ -13,18 +13,29 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
+#include <climits>
 
 namespace kyr {
 
 namespace {
 
+// Sums and differences of pixel edges in 64 bits, held to the int range that painting takes.
+int ToInt(long long x) {
+    return static_cast<int>(std::clamp<long long>(x, INT_MIN, INT_MAX));
+}
+
+int PixelEdge(int from, long long offset) {
+    return ToInt(from + std::clamp<long long>(offset, INT_MIN, INT_MAX));
+}
+
 int Height(const TCell &cell) {
-    return cell.Bottom - cell.Top;
+    return ToInt(static_cast<long long>(cell.Bottom) - cell.Top);
 }
 
 int Width(const TCell &cell) {
-    return cell.Right - cell.Left;
+    return ToInt(static_cast<long long>(cell.Right) - cell.Left);
 }
 
 /// Text ending one pixel left of the cell's right edge, centred vertically.
@@ -71,10 +82,10 @@ std::string WeekdayName(const TLanguage &language, int dayOfWeek) {
 
 TCell BoxCell(const TPrintBox &box, int left, int top, long double xScale, long double yScale) {
     TCell cell;
-    cell.Left = left + static_cast<int>(Trunc(box.Left * xScale));
-    cell.Right = cell.Left + static_cast<int>(Trunc(box.Width * xScale));
-    cell.Top = top + static_cast<int>(Trunc(box.Top * yScale));
-    cell.Bottom = cell.Top + static_cast<int>(Trunc(box.Height * yScale));
+    cell.Left = PixelEdge(left, Trunc(box.Left * xScale));
+    cell.Right = PixelEdge(cell.Left, Trunc(box.Width * xScale));
+    cell.Top = PixelEdge(top, Trunc(box.Top * yScale));
+    cell.Bottom = PixelEdge(cell.Top, Trunc(box.Height * yScale));
     return cell;
 }
 
@@ -87,9 +98,9 @@ void DrawInformationBox(QPainter &painter, const TCell &box, const THoroscope &h
     std::array<int, 5> x{};
     std::array<int, 4> y{};
     for (int i = 0; i <= 4; ++i)
-        x[static_cast<std::size_t>(i)] = i * Width(box) / 4;
+        x[static_cast<std::size_t>(i)] = Share(Width(box), i, 4);
     for (int j = 0; j <= 3; ++j)
-        y[static_cast<std::size_t>(j)] = j * Height(box) / 3;
+        y[static_cast<std::size_t>(j)] = Share(Height(box), j, 3);
 
     DrawFrame(painter, box);
     for (std::size_t i = 1; i <= 3; ++i)
@@ -117,7 +128,7 @@ void DrawInformationBox(QPainter &painter, const TCell &box, const THoroscope &h
 
 void DrawSymbolBox(QPainter &painter, const TCell &box, const TLanguage &language) {
     const TSymbolLayout layout = SymbolLayout(Width(box), Height(box));
-    const std::array<int, 3> x = {0, Width(box) * 7 / 22, Width(box)};
+    const std::array<int, 3> x = {0, Share(Width(box), 7, 22), Width(box)};
     DrawGrid(painter, box, x, layout.Y);
 
     const QFont glyphFont = TableFont(Height(box) / 57);

@@ -6,6 +6,7 @@
 #include "KyrTable.h"
 #include "OrbSets.h"
 #include "ProfileFile.h"
+#include "PageLimits.h"
 #include "ProgramDirectory.h"
 #include "SettingsLocation.h"
 
@@ -265,6 +266,10 @@ bool TKyrSetup::ReadSettings(const std::string &fileName) {
         file.ReadInteger(GoodiesSection, "TitleBoxColor", defaultGoodies.TitleBoxColor);
     Goodies.PageLineColor =
         file.ReadInteger(GoodiesSection, "PageLineColor", defaultGoodies.PageLineColor);
+
+    // Held to any page before they reach the print arithmetic; written back so.
+    ClampMargins(PrintLayout, LargestPage);
+    ClampBoxes(PrintOptions, LargestPage);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "SettingsFormats.h"
 #include "TextHelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
@@ -64,6 +65,21 @@ TWindowPlace ParseWindowPlace(const std::string &text, const TWindowPlace &defau
         return defaultPlace;
     const auto [left, top, width, height, state] = *numbers;
     return TWindowPlace{true, left, top, width, height, state};
+}
+
+TWindowPlace ReachablePlace(const TWindowPlace &place, const TRect &area) {
+    if (!place.Valid || place.Width <= 0 || place.Height <= 0 || area.Width <= 0 ||
+        area.Height <= 0)
+        return place;
+    TWindowPlace reachable = place;
+    reachable.Width = std::min(place.Width, area.Width);
+    reachable.Height = std::min(place.Height, area.Height);
+    // In 64 bits: an edge plus an extent from a settings file may pass the int range.
+    const long long right = static_cast<long long>(area.Left) + area.Width - reachable.Width;
+    const long long bottom = static_cast<long long>(area.Top) + area.Height - reachable.Height;
+    reachable.Left = static_cast<int>(std::clamp<long long>(place.Left, area.Left, right));
+    reachable.Top = static_cast<int>(std::clamp<long long>(place.Top, area.Top, bottom));
+    return reachable;
 }
 
 std::string WindowPlaceText(const TWindowPlace &place) {

@@ -68,6 +68,11 @@ TWindowPlace ParseWindowPlace(const std::string &text, const TWindowPlace &defau
 /// The text form; an invalid place is the empty text.
 std::string WindowPlaceText(const TWindowPlace &place);
 
+/// The place moved and shrunk into area so that the window, its title bar and its edges can
+/// always be reached: its size at most the area's, the whole window inside it. A place
+/// without a size (never stored) and an invalid one stay as they are.
+TWindowPlace ReachablePlace(const TWindowPlace &place, const TRect &area);
+
 /// "Left,Top,Width,Height,Enabled" with the last non-zero for enabled; malformed text gives
 /// the default numbers, enabled.
 TPrintBox ParsePrintBox(const std::string &text, const TPrintBox &defaultBox);

@@ -15,6 +15,9 @@ struct TCell {
     bool operator==(const TCell &) const = default;
 };
 
+/// extent · part / whole, the product in 64 bits so that no extent can overflow it.
+int Share(int extent, long long part, long long whole);
+
 /// Body positions: five columns over 37 units (glyph, position, sign, retrograde, house),
 /// twelve rows.
 struct TPositionLayout {

@@ -32,6 +32,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -40,6 +41,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTest>
@@ -402,6 +404,54 @@ TEST_F(MainCommands, RestartPutsTheWindowsBackWhereTheyWere) {
     }
 }
 
+// A damaged settings file cannot put a window out of reach: the main window lies on the
+// screen, no larger than it, a child window inside the main window; so they are written back.
+TEST_F(MainCommands, WindowPlacesOffTheScreenAreBroughtBack) {
+    QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(nullptr, screen);
+    const QRect available = screen->availableGeometry();
+    // On the screen, no larger than it unless the window's smallest size is. The client area
+    // may lie a frame's few pixels further in than the place that was asked for.
+    auto reachable = [&](const QRect &r, const QSize &least) {
+        return r.left() >= available.left() && r.top() >= available.top() &&
+               r.right() <= available.right() + 4 && r.bottom() <= available.bottom() + 4 &&
+               r.width() <= std::max(available.width(), least.width()) &&
+               r.height() <= std::max(available.height(), least.height());
+    };
+    for (const char *mainPlace : {"3000,3000,1000,700,0", "0,0,40000,30000,0",
+                                  "-2147483648,-2147483648,2147483647,2147483647,0"}) {
+        SCOPED_TRACE(mainPlace);
+        WriteUserSettings({{{"System", "SaveOnExit", "1"}},
+                           {{"Windows", "Main", mainPlace}},
+                           {{"Windows", "Wheel", "5000,-5000,300,300,0"}},
+                           {{"Windows", "Planets", "20,20,99999,99999,0"}}});
+        TForm_KYR_Main &main = Start();
+        const QRect place = main.geometry();
+        const QSize least = main.minimumSizeHint();
+        EXPECT_TRUE(reachable(place, least)) << place.x() << "," << place.y() << " "
+                                             << place.width() << "x" << place.height();
+        const TWindowPlace &wheel = main.Settings().Windows.Wheel;
+        EXPECT_GE(wheel.Left, 0);
+        EXPECT_EQ(wheel.Top, 0);
+        EXPECT_LE(wheel.Left + wheel.Width, place.width());
+        const TWindowPlace &planets = main.Settings().Windows.Planets;
+        EXPECT_LE(planets.Width, place.width());
+        EXPECT_LE(planets.Height, place.height());
+        main.MenuItem("miExit")->trigger();
+        FMain.reset();
+
+        const TProfileFile written(FIniFile);
+        const TWindowPlace stored =
+            ParseWindowPlace(written.ReadString("Windows", "Main", ""), TWindowPlace{});
+        ASSERT_TRUE(stored.Valid);
+        EXPECT_TRUE(reachable(QRect(stored.Left, stored.Top, stored.Width, stored.Height), least))
+            << WindowPlaceText(stored);
+        const TWindowPlace storedPlanets =
+            ParseWindowPlace(written.ReadString("Windows", "Planets", ""), TWindowPlace{});
+        EXPECT_LE(storedPlanets.Width, available.width());
+    }
+}
+
 TEST_F(MainCommands, LoadingAStandardBringsBackItsSettingsAndWindows) {
     WriteUserSettings({{{"System", "HouseSystem", "2"}},
                        {{"System", "HideAspects", "1"}},
@@ -716,7 +766,16 @@ TEST_F(MainCommands, OneLanguageHidesTheLanguageMenu) {
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen of a desktop's size rather than the offscreen default of 800 x 800, which is
+    // narrower than the main window can be: window places are held to the screen.
+    QTemporaryDir screenDir;
+    const QString screenFile = screenDir.filePath(QStringLiteral("screen.json"));
+    QFile screen(screenFile);
+    if (screen.open(QIODevice::WriteOnly))
+        screen.write(R"({"screens": [{"name": "desk", "x": 0, "y": 0, "width": 1600,
+                         "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screenFile).toLocal8Bit());
     TKyrApplication application(argc, argv);
     kyr::test::UseInstalledFonts();
     ::testing::InitGoogleTest(&argc, argv);

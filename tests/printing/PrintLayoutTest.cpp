@@ -4,6 +4,9 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <limits>
+
 using namespace kyr;
 using namespace kyr::test;
 
@@ -102,6 +105,31 @@ TEST_F(Layout, OutOfRangeSettingsAreClamped) {
         EXPECT_EQ(Printer.LineSpace, c.ExpectedLine) << c.LineSpace;
         EXPECT_EQ(Printer.ColumnSpace, c.ExpectedColumn) << c.ColumnSpace;
         EXPECT_EQ(Printer.Columns, c.ExpectedColumns) << c.Columns;
+    }
+}
+
+// Margins from a damaged settings file stay on the A4 page: 0 .. half its width or height.
+TEST_F(Layout, MarginsBeyondThePageAreHeldToIt) {
+    const int huge = std::numeric_limits<int>::max();
+    const int lowest = std::numeric_limits<int>::min();
+    for (const int margin : {huge, lowest, 200, -1}) {
+        SCOPED_TRACE(margin);
+        for (int *m : {&Printer.LeftMargin, &Printer.RgtMargin, &Printer.HeaderMargin,
+                       &Printer.TopMargin, &Printer.BottomMargin, &Printer.FooterMargin})
+            *m = margin;
+        ASSERT_TRUE(Printer.ComputeLayout());
+        const int horizontal = margin < 0 ? 0 : 105;
+        const int vertical = margin < 0 ? 0 : std::min(margin, 148);
+        EXPECT_EQ(Printer.LeftMargin, horizontal);
+        EXPECT_EQ(Printer.RgtMargin, horizontal);
+        EXPECT_EQ(Printer.TopMargin, vertical);
+        EXPECT_EQ(Printer.FooterMargin, vertical);
+        const TPageMeasures &m = Printer.Measures();
+        EXPECT_GE(m.Left, 0);
+        EXPECT_LE(m.Right, m.PageWidth);
+        EXPECT_GE(m.Top, 0);
+        EXPECT_LE(m.Bottom, m.PageHeight);
+        EXPECT_GE(m.ColumnWidth, 0);
     }
 }
 

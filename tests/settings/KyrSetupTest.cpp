@@ -1,5 +1,7 @@
 #include "KyrSetup.h"
 
+#include "PageLimits.h"
+
 #include "BusyCursor.h"
 #include "ChartTypes.h"
 #include "ProfileFile.h"
@@ -506,6 +508,25 @@ TEST_F(KyrSetupTest, LoadingTheUserSettingsClearsWhatAnInterruptedWriteLeft) {
     EXPECT_TRUE(setup->System.SaveOnExit);
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(live));
+}
+
+TEST_F(KyrSetupTest, PrintMarginsAndBoxesBeyondAnyPageAreHeldAndWrittenSo) {
+    WriteText(UserFile(), "[PrintLayout]\nLeftMargin=2147483647\nTopMargin=-2147483648\n"
+                          "RgtMargin=12\n[PrintOptions]\nWheel=2147483647,10,2147483647,20,1\n"
+                          "Symbol=-5,-2147483648,30,2147483647,0\n");
+    auto setup = MakeSetup();
+    setup->ReadSettings("KYR.INI");
+    EXPECT_EQ(setup->PrintLayout.LeftMargin, LargestPage.Width / 2);
+    EXPECT_EQ(setup->PrintLayout.TopMargin, 0);
+    EXPECT_EQ(setup->PrintLayout.RgtMargin, 12);
+    EXPECT_EQ(setup->PrintOptions.Wheel, (TPrintBox{true, LargestPage.Width, 10, 0, 20}));
+    EXPECT_EQ(setup->PrintOptions.Symbol, (TPrintBox{false, 0, 0, 30, LargestPage.Height}));
+    setup->WriteSettings("KYR.INI", true);
+    const TProfileFile written(UserFile());
+    EXPECT_EQ(written.ReadInteger("PrintLayout", "LeftMargin", 0), LargestPage.Width / 2);
+    EXPECT_EQ(written.ReadInteger("PrintLayout", "TopMargin", 1), 0);
+    EXPECT_EQ(written.ReadString("PrintOptions", "Wheel", ""), "1000,10,0,20,1");
+    EXPECT_EQ(written.ReadString("PrintOptions", "Symbol", ""), "0,0,30,1000,0");
 }
 
 TEST_F(KyrSetupTest, SplitDefaultPlacesFillsOnlyInvalidPlaces) {

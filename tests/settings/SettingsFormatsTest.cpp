@@ -1,8 +1,11 @@
 #include "SettingsFormats.h"
 
+#include "PageLimits.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <ostream>
 #include <string>
 
@@ -64,6 +67,66 @@ TEST(WindowPlace, TextFormRoundTripsAndInvalidIsEmpty) {
     EXPECT_EQ(WindowPlaceText(place), "-4,30,640,480,2");
     EXPECT_EQ(ParseWindowPlace(WindowPlaceText(place), {}), place);
     EXPECT_EQ(WindowPlaceText({false, 1, 2, 3, 4, 0}), "");
+}
+
+TEST(WindowPlace, ReachablePlacesLieOnTheirArea) {
+    // A screen of 1600 x 1000 whose available area starts below a panel.
+    const TRect area{0, 40, 1600, 960};
+    struct TCase {
+        TWindowPlace Stored, Reachable;
+    };
+    const TCase cases[] = {
+        {{true, 100, 80, 800, 600, 0}, {true, 100, 80, 800, 600, 0}}, // already there
+        {{true, 3000, 3000, 800, 600, 0}, {true, 800, 400, 800, 600, 0}}, // whole window on
+        {{true, 0, 0, 40000, 30000, 0}, {true, 0, 40, 1600, 960, 0}},
+        {{true, -500, -500, 300, 200, 2}, {true, 0, 40, 300, 200, 2}},
+        {{true, 1500, 500, 300, 200, 0}, {true, 1300, 500, 300, 200, 0}},
+        {{true, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0}, {true, 0, 40, 1600, 960, 0}},
+        {{true, INT_MIN, INT_MIN, 10, 10, 1}, {true, 0, 40, 10, 10, 1}},
+        {{true, 100, 1990, 300, 10, 0}, {true, 100, 990, 300, 10, 0}},
+        {{true, 5000, 5000, 0, 0, 0}, {true, 5000, 5000, 0, 0, 0}},  // no size: left as it is
+        {{false, 5000, 5000, 10, 10, 0}, {false, 5000, 5000, 10, 10, 0}},
+    };
+    for (const TCase &c : cases)
+        EXPECT_EQ(ReachablePlace(c.Stored, area), c.Reachable) << c.Stored;
+    // An area far from the origin, where edge plus extent passes the int range.
+    const TRect far{INT_MAX - 1000, 0, 1000, 800};
+    EXPECT_EQ(ReachablePlace({true, 0, 0, 5000, 5000, 0}, far),
+              (TWindowPlace{true, INT_MAX - 1000, 0, 1000, 800, 0}));
+}
+
+TEST(PageLimits, MarginsAndBoxesStayOnThePage) {
+    const TPageSize a4{210, 297};
+    const std::pair<int, int> margins[] = {{10, 10},  {0, 0},     {-1, 0},      {105, 105},
+                                           {106, 105}, {INT_MAX, 105}, {INT_MIN, 0}};
+    for (const auto &[margin, held] : margins)
+        EXPECT_EQ(ClampMargin(margin, a4.Width), held) << margin;
+    EXPECT_EQ(ClampMargin(INT_MAX, a4.Height), 148);
+
+    TPrintLayout layout;
+    layout.LeftMargin = layout.RgtMargin = INT_MAX;
+    layout.TopMargin = layout.HeaderMargin = INT_MIN;
+    layout.BottomMargin = layout.FooterMargin = 200;
+    ClampMargins(layout, a4);
+    EXPECT_EQ(layout.LeftMargin, 105);
+    EXPECT_EQ(layout.RgtMargin, 105);
+    EXPECT_EQ(layout.TopMargin, 0);
+    EXPECT_EQ(layout.HeaderMargin, 0);
+    EXPECT_EQ(layout.BottomMargin, 148);
+    EXPECT_EQ(layout.FooterMargin, 148);
+
+    struct TCase {
+        TPrintBox Stored, Held;
+    };
+    const TCase boxes[] = {
+        {{true, 40, 27, 140, 140}, {true, 40, 27, 140, 140}},
+        {{false, 200, 280, 50, 50}, {false, 200, 280, 10, 17}}, // to the page's edge
+        {{true, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {true, 210, 297, 0, 0}},
+        {{true, INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {true, 0, 0, 210, 297}},
+        {{true, 10, 10, INT_MIN, -5}, {true, 10, 10, 0, 0}},
+    };
+    for (const TCase &c : boxes)
+        EXPECT_EQ(ClampBox(c.Stored, a4), c.Held) << c.Stored;
 }
 
 TEST(PrintBox, ReadsTheEnabledFlagAndFallsBackToEnabledDefaults) {

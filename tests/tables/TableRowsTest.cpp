@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -114,6 +116,25 @@ TEST(TableLayout, ScalesWithTheClientArea) {
     EXPECT_EQ(8, symbols.FontHeight);
     EXPECT_EQ(153, symbols.Y[19]);
     EXPECT_EQ(306, symbols.Y[38]);
+}
+
+// Boxes as large as an int (a damaged settings file) still give ordered edges that end at
+// the box's extent: the products behind them must not overflow.
+TEST(TableLayout, EdgesOfTheLargestBoxesStayInOrder) {
+    const int huge = std::numeric_limits<int>::max();
+    auto ordered = [huge](const auto &edges) {
+        return edges.front() == 0 && edges.back() == huge &&
+               std::is_sorted(edges.begin(), edges.end());
+    };
+    EXPECT_TRUE(ordered(PositionLayout(huge, huge).X));
+    EXPECT_TRUE(ordered(PositionLayout(huge, huge).Y));
+    EXPECT_TRUE(ordered(CuspLayout(huge, huge).X));
+    EXPECT_TRUE(ordered(AspectLayout(huge, huge).X));
+    EXPECT_TRUE(ordered(AspectLayout(huge, huge).Y));
+    EXPECT_TRUE(ordered(SymbolLayout(huge, huge).Y));
+    EXPECT_GT(PositionLayout(huge, huge).GlyphHeight, 0);
+    EXPECT_GT(SymbolLayout(huge, huge).X1, 0);
+    EXPECT_EQ(Share(huge, 2, 3), 1431655764);
 }
 
 TEST_F(EnglishTables, PositionRowsOfAHandFilledChart) {
