@@ -41,6 +41,19 @@ QString Q(const std::string &text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A caption as read, without its accelerator marks: "&&" stands for one '&'.
+QString WithoutAccelerators(const QString &caption) {
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        // The mark goes and the character after it stays, be it another '&'.
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        plain += caption[i];
+    }
+    return plain;
+}
+
 const QColor Red(255, 0, 0);
 const QColor Green(0, 128, 0);
 const QColor Navy(0, 0, 128);
@@ -467,18 +480,19 @@ void TInterpWin::NavigatorLastClick() {
 
 QString TInterpWin::CopyText() const {
     const QString crlf = QStringLiteral("\r\n");
+    // The captions carry accelerator marks; the list entries, key word and text do not.
     QString text;
     if (RadioButton3->isChecked())
-        text += RadioButton3->text();
+        text += WithoutAccelerators(RadioButton3->text());
     else if (RadioButton4->isChecked())
-        text += RadioButton4->text();
-    text += crlf + Label1->text();
+        text += WithoutAccelerators(RadioButton4->text());
+    text += crlf + WithoutAccelerators(Label1->text());
     if (ComboBox1->currentIndex() >= 0)
         text += QLatin1Char(' ') + ComboBox1->currentText();
-    text += crlf + Label2->text() + QLatin1Char(' ') + ComboBox2->currentText();
-    text += crlf + Label3->text() + QLatin1Char(' ') + Label5->text();
+    text += crlf + WithoutAccelerators(Label2->text()) + QLatin1Char(' ') + ComboBox2->currentText();
+    text += crlf + WithoutAccelerators(Label3->text()) + QLatin1Char(' ') + Label5->text();
     if (const TInterpRadioGroup *books = FInterp.BookButtons(); books && books->ItemIndex() >= 0)
-        text += crlf + Q(books->Caption(books->ItemIndex()));
+        text += crlf + WithoutAccelerators(Q(books->Caption(books->ItemIndex())));
     text += crlf;
     const QString memo = Memo->toPlainText();
     if (!memo.isEmpty())
