@@ -6,6 +6,7 @@
 #include "Language.h"
 #include "NameFields.h"
 #include "NameRecord.h"
+#include "NearestPlace.h"
 #include "OemText.h"
 
 #include <algorithm>
@@ -132,7 +133,13 @@ private:
     std::ios::iostate Mask;
 };
 
-void WriteImportedFields(TKyrTable &names, const TImportRecord &record) {
+void WriteImportedFields(TKyrTable &names, const TImportRecord &record,
+                         const TPlaceFinder *places) {
+    if (places)
+        if (const auto near = places->Nearest(record.Latitude, record.Longitude)) {
+            names.FieldByName("BirthCountry").SetAsString(near->StateName);
+            names.FieldByName("BirthTown").SetAsString(near->PlaceName);
+        }
     names.FieldByName("FirstName").SetAsString(record.FirstName);
     names.FieldByName("LastName").SetAsString(record.LastName);
     names.FieldByName("BirthDate").SetAsString(record.BirthDate);
@@ -291,7 +298,7 @@ TImportResult ImportNames(std::istream &file, const TImportTables &tables,
                         tables.Names.Edit();
                     else
                         tables.Names.Insert();
-                    WriteImportedFields(tables.Names, record);
+                    WriteImportedFields(tables.Names, record, options.Places);
                     tables.Names.Post();
                     ++result.Count;
                     ++inBatch;
@@ -346,7 +353,14 @@ TImportResult ImportNames(const std::string &fileName, TDataCollection &data,
         result.ErrorText = fileName;
         return result;
     }
-    return ImportNames(file, {data.NameTable, data.GroupsTable, data.NameGroupsTable}, options);
+    if (options.Places)
+        return ImportNames(file, {data.NameTable, data.GroupsTable, data.NameGroupsTable},
+                           options);
+    const TPlaceFinder places(data);
+    TImportOptions withPlaces = options;
+    withPlaces.Places = &places;
+    return ImportNames(file, {data.NameTable, data.GroupsTable, data.NameGroupsTable},
+                       withPlaces);
 }
 
 TImportMessages ImportMessages(const TImportResult &result, const TLanguage &language) {

@@ -19,6 +19,7 @@ namespace kyr {
 class TDataCollection;
 class TKyrTable;
 class TLanguage;
+class TPlaceFinder;
 
 /// The size of one record of a name file.
 constexpr std::size_t ImportRecordSize = 35;
@@ -79,6 +80,9 @@ struct TImportOptions {
     std::function<void(long long done, long long total)> OnProgress;
     /// Asked before each record; true stops the import, keeping what was written.
     std::function<bool()> Cancelled;
+    /// The atlas: a person gets the state and place nearest to its coordinates within 25 km
+    /// (the file has no place names). Unset, or none that near: the fields stay as they are.
+    const TPlaceFinder *Places = nullptr;
 };
 
 /// Why the import ended.
@@ -114,7 +118,8 @@ struct TImportResult {
 /// Reads records from the stream's position to its end into the tables.
 TImportResult ImportNames(std::istream &file, const TImportTables &tables,
                           const TImportOptions &options);
-/// The same from a file, into the collection's tables (which must be active).
+/// The same from a file, into the collection's tables (which must be active), with the places of
+/// its atlas unless the options name other places.
 TImportResult ImportNames(const std::string &fileName, TDataCollection &data,
                           const TImportOptions &options);
 

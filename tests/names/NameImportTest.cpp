@@ -6,6 +6,7 @@
 #include "DataCollection.h"
 #include "ImportTestSupport.h"
 #include "Language.h"
+#include "NearestPlace.h"
 #include "OemText.h"
 #include "ProgramDirectory.h"
 
@@ -641,6 +642,97 @@ TEST(SampleFile, ImportsTwelveWellKnownBirths) {
     EXPECT_EQ(expected, tables.NameRows());
     EXPECT_EQ(std::vector<std::string>{"Samples"}, tables.GroupRows());
     EXPECT_EQ(12u, tables.MemberRows().size());
+}
+
+
+// --- places of imported persons --------------------------------------------------------------
+
+// The delivered atlas, copied so that nothing here opens the build's own tables.
+class ImportPlaces : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char *table : {"PLACES.DAT", "STATES.DAT"})
+            std::filesystem::copy_file(std::string(KYR_PROGRAM_DIR) + "/Data/" + table,
+                                       Dir.Path() + table);
+        for (const char *table : {"NAME", "GROUPS", "NAMEGRPS"})
+            CreateTable(Dir.Path(), table);
+        Data.SetDirectory(Dir.Path());
+        for (TKyrTable *table : {&Data.NameTable, &Data.GroupsTable, &Data.NameGroupsTable,
+                                 &Data.PlacesTable, &Data.StatesTable})
+            table->Open();
+    }
+
+    std::pair<std::string, std::string> PlaceOf(const std::string &first,
+                                                const std::string &last) {
+        EXPECT_TRUE(Data.NameTable.FindKey({first, last})) << first << " " << last;
+        return {Data.NameTable.FieldByName("BirthCountry").AsString(),
+                Data.NameTable.FieldByName("BirthTown").AsString()};
+    }
+
+    TScratchDir Dir;
+    TDataCollection Data;
+};
+
+TEST_F(ImportPlaces, APersonGetsTheNearestAtlasPlaceWithin25Km) {
+    TRecordParts ulm = Person("Albert Einstein"); // 48°24' N, 9°59' E
+    ulm.LatDegrees = 48, ulm.LatMinutes = 24, ulm.LonDegrees = 9, ulm.LonMinutes = 59;
+    TRecordParts sea = Person("Nobody Atsea"); // the middle of the North Atlantic
+    sea.LatDegrees = 35, sea.LatMinutes = 0, sea.LonDegrees = 40, sea.LonMinutes = 0;
+    sea.Flags = ImportLongitudeWest;
+    const std::string path = Dir.Path() + "persons.dat";
+    std::ofstream(path, std::ios::binary) << FileOf({ulm, sea});
+
+    const TImportResult result = ImportNames(path, Data, {});
+    EXPECT_EQ(2, result.Count);
+    EXPECT_EQ(PlaceOf("Albert", "Einstein"), std::make_pair(std::string("Germany"), std::string("Ulm")));
+    EXPECT_EQ(PlaceOf("Nobody", "Atsea"), std::make_pair(std::string(), std::string()));
+}
+
+TEST_F(ImportPlaces, FindsThePlacesOfTheAtlas) {
+    // Coordinates as the tables hold them: ±(degrees·100 + minutes), north and west positive.
+    const struct {
+        long long Latitude, Longitude;
+        const char *State, *Place; ///< empty: none within 25 km
+    } cases[] = {
+        {4824, -959, "Germany", "Ulm"},
+        {5131, 8, "United Kingdom", "London"},
+        {3500, 4000, "", ""},
+        {-9000, 0, "", ""}, // the South Pole
+    };
+    const TPlaceFinder finder(Data);
+    for (const auto &c : cases) {
+        const auto near = finder.Nearest(c.Latitude, c.Longitude);
+        EXPECT_EQ(near ? near->StateName : "", c.State) << c.Latitude << " " << c.Longitude;
+        EXPECT_EQ(near ? near->PlaceName : "", c.Place) << c.Latitude << " " << c.Longitude;
+    }
+}
+
+TEST(PlaceFinder, TheLimitIsTheGreatCircleDistance) {
+    TScratchDir dir;
+    MakeOpenTable(dir.Path(), "STATES")->AppendRecord({std::string("1001"), std::string("Sea")});
+    auto places = MakeOpenTable(dir.Path(), "PLACES");
+    // 12' of latitude are 22.2 km; 2' of longitude on the equator 3.7 km, across 180°.
+    places->AppendRecord({std::string("1001"), std::string("North"), 12LL, 0LL});
+    places->AppendRecord({std::string("1001"), std::string("Dateline"), 0LL, 17959LL});
+    places.reset();
+    TDataCollection data;
+    data.SetDirectory(dir.Path());
+    data.StatesTable.Open();
+    data.PlacesTable.Open();
+    const TPlaceFinder finder(data);
+    const struct {
+        long long Latitude, Longitude;
+        const char *Place;
+    } cases[] = {
+        {0, 0, "North"},       // 22.2 km
+        {-2, 0, ""},           // 25.9 km
+        {100, 6000, ""},       // same latitude band, far in longitude
+        {0, -17959, "Dateline"}, // 179°59' E against 179°59' W
+    };
+    for (const auto &c : cases) {
+        const auto near = finder.Nearest(c.Latitude, c.Longitude);
+        EXPECT_EQ(near ? near->PlaceName : "", c.Place) << c.Latitude << " " << c.Longitude;
+    }
 }
 
 } // namespace
