@@ -95,7 +95,7 @@ void TPIntDlg::WireViews() {
     FInterp.SetWheel(FWheel);
     ConnectBookHandlers(FInterp, FData);
     FInterp.OnInformation = [this](const std::string &message) {
-        Information(QString::fromStdString(message));
+        Information(this, QString::fromStdString(message));
     };
     FInterp.OnBeep = [this] { Beep(); };
 }
@@ -388,7 +388,7 @@ void TPIntDlg::Confirm() {
     }
     AttachToPrinter();
     if (const QString outcome = JobOutcomeText(FLanguage, RunJob()); !outcome.isEmpty())
-        Information(outcome);
+        Information(this, outcome);
     accept();
 }
 
@@ -414,8 +414,9 @@ void TPIntDlg::PrintWheelOnly() {
     FPrinter.PersonList.clear();
     CopyMainChart();
     AttachToPrinter();
+    // The wheel page is printed from the wheel-page dialog: the notice bears its title.
     if (const QString outcome = JobOutcomeText(FLanguage, RunJob()); !outcome.isEmpty())
-        Information(outcome);
+        Information(FWheelDlg, outcome);
 }
 
 bool TPIntDlg::RunPrintDialog(int &fromPage, int &toPage) {
@@ -436,11 +437,11 @@ void TPIntDlg::PageLayout(QWidget *parent) {
                        [this](int context) { emit HelpRequested(context); });
 }
 
-void TPIntDlg::Information(const QString &message) {
+void TPIntDlg::Information(QWidget *over, const QString &message) {
     if (OnInformation)
-        OnInformation(message);
+        OnInformation(over->windowTitle(), message);
     else
-        QMessageBox::information(this, windowTitle(), message);
+        QMessageBox::information(over, over->windowTitle(), message);
 }
 
 void TPIntDlg::Beep() {

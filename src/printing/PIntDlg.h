@@ -131,8 +131,9 @@ public:
     /// "P&rinter Options" (here and in the wheel-page dialog): the printer set-up; unset: the
     /// platform's print dialog on the printer.
     std::function<void()> OnPrinterOptions;
-    /// Notices (text 694); unset: an information box.
-    std::function<void(const QString &message)> OnInformation;
+    /// Notices (text 694) under the title of the dialog the job was started from; unset: an
+    /// information box over that dialog.
+    std::function<void(const QString &title, const QString &message)> OnInformation;
     /// Replaces the system beep (tests).
     std::function<void()> OnBeep;
 
@@ -158,7 +159,7 @@ private:
     bool RunPrintDialog(int &fromPage, int &toPage);
     int RunJob();
     void PageLayout(QWidget *parent);
-    void Information(const QString &message);
+    void Information(QWidget *over, const QString &message);
     void Beep();
 
     TKyrPrinter &FPrinter;

@@ -41,7 +41,10 @@ class PIntDlgTest : public PrintDialogFixture {
 protected:
     PIntDlgTest() : Dlg(Printer, Setup, Data, Language, MainChart) {
         Dlg.OnBeep = [this] { ++Beeps; };
-        Dlg.OnInformation = [this](const QString &m) { Messages << m; };
+        Dlg.OnInformation = [this](const QString &title, const QString &m) {
+            Titles << title;
+            Messages << m;
+        };
         Dlg.OnPrintDialog = [this](int &from, int &to) {
             ++PrintDialogs;
             if (Range) {
@@ -70,6 +73,7 @@ protected:
     int JobResult = TPrintProgress::mrOk;
     std::vector<TJobSeen> Jobs;
     QStringList Messages;
+    QStringList Titles; ///< the title each notice bore
 };
 
 TEST_F(PIntDlgTest, StartsWithItsCaptionsAndDefaults) {
@@ -77,7 +81,7 @@ TEST_F(PIntDlgTest, StartsWithItsCaptionsAndDefaults) {
     Grab(Dlg, "PIntDlg");
     EXPECT_EQ("Print Interpretation", Dlg.windowTitle());
     EXPECT_EQ("&Current only", Dlg.CurrentOnlyButton()->text());
-    EXPECT_EQ("&Wheel + Info -------------->", Dlg.WheelCheck()->text());
+    EXPECT_EQ(QString::fromUtf8("&Wheel + Info →"), Dlg.WheelCheck()->text());
     EXPECT_EQ("P&rinter Options", Dlg.PrinterOptionsButton()->text());
     EXPECT_EQ("&Userdefined Orbs...", Dlg.UserOrbsItem()->text());
     EXPECT_EQ("&Weak + Medium + Strong", Dlg.WeakItem()->text());
@@ -312,6 +316,9 @@ TEST_F(PIntDlgTest, TheWheelPageAloneReachesThePrinter) {
     const std::filesystem::path pdf = Program / "out.pdf";
     Dlg.PrintWheelOnly();
     EXPECT_EQ(QStringList{"The printout has been sent to the printer."}, Messages);
+    // Not "Print Interpretation": the wheel page was printed from the wheel-page dialog.
+    EXPECT_EQ(QStringList{Dlg.WheelDialog()->windowTitle()}, Titles);
+    EXPECT_NE(Dlg.windowTitle(), Titles.value(0));
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_GT(std::filesystem::file_size(pdf), 0u);
     EXPECT_FALSE(Dlg.Horoscope().Active()) << "the job leaves the printer's chart inactive";
