@@ -1,4 +1,5 @@
 #include "AspectWindow.h"
+#include "TableText.h"
 #include "ColourChoice.h"
 
 #include "Horoscope.h"
@@ -82,6 +83,12 @@ void TWinAspects::paintEvent(QPaintEvent *) {
         DrawCentred(painter, layout.DeviationCell(cell.Row, cell.Column),
                     ToQString(cell.Deviation));
     }
+}
+
+QString TWinAspects::ClipboardText() const {
+    if (!ShowsChart())
+        return {};
+    return QString::fromStdString(AspectTableText(*Horoscope(), Language()));
 }
 
 } // namespace kyr

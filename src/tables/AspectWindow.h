@@ -24,6 +24,8 @@ public:
     /// The right-button menu and its one item, "Background Color...".
     QMenu *PopupMenu() const { return FMenu; }
     QAction *BackgroundColorItem() const { return FBackgroundColor; }
+    /// The grid for the clipboard, while a chart is shown.
+    QString ClipboardText() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

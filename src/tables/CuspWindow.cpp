@@ -1,4 +1,5 @@
 #include "CuspWindow.h"
+#include "TableText.h"
 
 #include "Translation.h"
 
@@ -41,6 +42,12 @@ void TWinCPos::paintEvent(QPaintEvent *) {
     painter.setFont(TableFont(layout.TextHeight));
     for (int r = 0; r < static_cast<int>(FRows.size()); ++r)
         DrawCentred(painter, cell(2, r), ToQString(FRows[r].Position));
+}
+
+QString TWinCPos::ClipboardText() const {
+    if (!ShowsChart())
+        return {};
+    return QString::fromStdString(CuspTableText(*Horoscope(), Language()));
 }
 
 } // namespace kyr

@@ -16,6 +16,8 @@ public:
 
     /// Refills the rows from the horoscope (when there is one) and repaints.
     void Refresh() override;
+    /// The table for the clipboard, while a chart is shown.
+    QString ClipboardText() const override;
     /// The rows of the last refresh; empty before the first refresh with a horoscope.
     const std::vector<TCuspRow> &Rows() const { return FRows; }
 

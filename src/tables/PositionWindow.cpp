@@ -1,4 +1,5 @@
 #include "PositionWindow.h"
+#include "TableText.h"
 
 #include "Glyphs.h"
 #include "Translation.h"
@@ -47,6 +48,12 @@ void TWinppos::paintEvent(QPaintEvent *) {
     painter.setFont(TableFont(layout.TextHeight));
     for (int r = 0; r < static_cast<int>(FRows.size()); ++r)
         DrawCentred(painter, cell(2, r), ToQString(FRows[r].Position));
+}
+
+QString TWinppos::ClipboardText() const {
+    if (!ShowsChart())
+        return {};
+    return QString::fromStdString(PositionTableText(*Horoscope(), Language()));
 }
 
 } // namespace kyr

@@ -36,7 +36,7 @@ void AddAspects(const THoroscope &horoscope, const TLanguage &language, bool par
         if (a < 1 || a > AspectPointCount || b < 1 || b > AspectPointCount)
             continue;
         cells.push_back({partner ? b : a, partner ? a : b, language.AspectGlyph(e),
-                         DeviationText(deviation), partner});
+                         DeviationText(deviation), partner, e});
     }
 }
 

@@ -47,6 +47,7 @@ struct TAspectCell {
     std::string Glyph;
     std::string Deviation; ///< distance from exact, "D.MM"
     bool Partner = false;  ///< from the partner's list: drawn in the partner's colour
+    int AspectNumber = 0;  ///< 0..12, the angle in 15 degree steps
     bool operator==(const TAspectCell &) const = default;
 };
 

@@ -4,6 +4,7 @@
 #include "Horoscope.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPalette>
 
 namespace kyr {
@@ -54,6 +55,14 @@ void TTableWindow::SetColor(const QColor &color) {
 
 QColor TTableWindow::GridColor() const {
     return QApplication::palette().color(QPalette::Button);
+}
+
+bool TTableWindow::CopyToClipboard() const {
+    const QString text = ClipboardText();
+    if (text.isEmpty())
+        return false;
+    QApplication::clipboard()->setText(text);
+    return true;
 }
 
 bool TTableWindow::ShowsChart() const {

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -44,6 +45,11 @@ public:
     void RestorePlace();
     /// Takes the frame's place into the settings.
     void StorePlace();
+    /// The table as tab-separated text with its header line, one line per row; empty when the
+    /// window has nothing to copy (no chart, or a table that is not copied).
+    virtual QString ClipboardText() const { return {}; }
+    /// Puts ClipboardText on the clipboard; false, leaving the clipboard alone, when empty.
+    bool CopyToClipboard() const;
 
     const THoroscope *Horoscope() const { return FHoroscope; }
     const TLanguage &Language() const { return FLanguage; }

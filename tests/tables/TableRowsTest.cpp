@@ -1,5 +1,6 @@
 // The texts and the grid of the chart tables, from hand-filled horoscopes.
 #include "TableRows.h"
+#include "TableText.h"
 #include "TableLayout.h"
 
 #include "Angles.h"
@@ -263,17 +264,81 @@ TEST_F(EnglishTables, AspectCellsPutThePartnerInTheOtherTriangle) {
 
     const std::vector<TAspectCell> alone = AspectCells(first, *language);
     const std::vector<TAspectCell> expectedAlone = {
-        {1, 2, Aspect(8), "0.00", false},
-        {3, 14, Aspect(12), "0.50", false},
+        {1, 2, Aspect(8), "0.00", false, 8},
+        {3, 14, Aspect(12), "0.50", false, 12},
     };
     EXPECT_EQ(expectedAlone, alone);
 
     first.SetPartner(&partner);
     std::vector<TAspectCell> expected = expectedAlone;
-    expected.push_back({5, 1, Aspect(0), "7.30", true}); // row and column exchanged
+    expected.push_back({5, 1, Aspect(0), "7.30", true, 0}); // row and column exchanged
     EXPECT_EQ(expected, AspectCells(first, *language));
 
     first.AspectCount = 0;
     partner.AspectCount = 0;
     EXPECT_TRUE(AspectCells(first, *language).empty());
+}
+
+namespace {
+
+std::vector<std::vector<std::string>> Cells(const std::string &text) {
+    std::vector<std::vector<std::string>> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        std::vector<std::string> cells;
+        std::size_t from = 0;
+        for (std::size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1)
+            cells.push_back(line.substr(from, tab - from));
+        cells.push_back(line.substr(from));
+        lines.push_back(cells);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+using TLine = std::vector<std::string>;
+
+} // namespace
+
+// The clipboard texts: names where the windows draw glyphs, no padding blanks, a header line.
+TEST_F(EnglishTables, TableTextsAreTabSeparatedWithHeaders) {
+    THoroscope h;
+    FillCusps(h);
+    h.Positions[1] = DegToRad(5.0L);
+    h.Positions[3] = DegToRad(60.0L);
+    h.RetrogradeFlags[3] = true;
+    const auto positions = Cells(PositionTableText(h, *language));
+    ASSERT_EQ(13u, positions.size());
+    EXPECT_EQ((TLine{"Body", "Position", "Sign", "Retrograde", "House"}), positions[0]);
+    EXPECT_EQ((TLine{"Sun", "5.00", "Aries", "", "6"}), positions[1]);
+    EXPECT_EQ((TLine{"Mercury", "0.00", "Gemini", "R", "8"}), positions[3]);
+    EXPECT_EQ((TLine{"South Node", "0.00", "Aries", "", "6"}), positions[12]);
+
+    const auto cusps = Cells(CuspTableText(h, *language));
+    ASSERT_EQ(13u, cusps.size());
+    EXPECT_EQ((TLine{"Cusp", "Position", "Sign"}), cusps[0]);
+    EXPECT_EQ((TLine{"1", "20.00", "Libra"}), cusps[1]);
+    EXPECT_EQ((TLine{"12", "20.00", "Virgo"}), cusps[12]);
+
+    THoroscope partner;
+    h.Aspects[0] = {1, 2, 8, 0};
+    h.AspectCount = 1;
+    partner.Aspects[0] = {1, 5, 0, 450};
+    partner.AspectCount = 1;
+    h.SetPartner(&partner);
+    const auto grid = Cells(AspectTableText(h, *language));
+    ASSERT_EQ(15u, grid.size());
+    for (const TLine &line : grid)
+        EXPECT_EQ(15u, line.size());
+    EXPECT_EQ("", grid[0][0]);
+    EXPECT_EQ("Sun", grid[0][1]);
+    EXPECT_EQ(language->PointName(14), grid[0][14]);
+    EXPECT_EQ("Moon", grid[2][0]);
+    EXPECT_EQ("Trine 0.00", grid[1][2]);
+    EXPECT_EQ("Conjunction 7.30", grid[5][1]); // the partner's, below the diagonal
+    EXPECT_EQ("", grid[2][1]);
 }

@@ -12,8 +12,10 @@
 #include "EnglishSuite.h"
 #include "TableLayout.h"
 #include "TableRows.h"
+#include "TableText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFontDatabase>
 #include <QImage>
@@ -379,3 +381,40 @@ TEST_F(TableWindows, SymbolWindowNamesEveryCode) {
         }
     }
 }
+
+namespace {
+
+// Copy To Clipboard with a table in front: the table's text, or nothing without a chart.
+TEST_F(RealChart, EachTableCopiesItsTextToTheClipboard) {
+    TWindowPlace positionPlace = PlaceOfSize(231, 299);
+    TWindowPlace cuspPlace = PlaceOfSize(178, 300);
+    TWindowPlace aspectPlace = PlaceOfSize(419, 303);
+    TWinppos positions(positionPlace, *language, &first);
+    TWinCPos cusps(cuspPlace, *language, &first);
+    TWinAspects aspects(aspectPlace, *language, &first);
+    const struct {
+        const char *Table;
+        const TTableWindow &Window;
+        std::string Text;
+        const char *Header;
+    } cases[] = {
+        {"positions", positions, PositionTableText(first, *language), "Body\tPosition\t"},
+        {"cusps", cusps, CuspTableText(first, *language), "Cusp\tPosition\tSign\n"},
+        {"aspects", aspects, AspectTableText(first, *language), "\tSun\tMoon\t"},
+    };
+    for (const auto &c : cases) {
+        QApplication::clipboard()->clear();
+        EXPECT_TRUE(c.Window.CopyToClipboard()) << c.Table;
+        const QString copied = QApplication::clipboard()->text();
+        EXPECT_EQ(QString::fromStdString(c.Text), copied) << c.Table;
+        EXPECT_TRUE(copied.startsWith(QLatin1String(c.Header))) << c.Table;
+        EXPECT_EQ(copied.count(QLatin1Char('\n')), c.Table == std::string("aspects") ? 15 : 13)
+            << c.Table;
+    }
+    first.SetActive(false);
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    EXPECT_FALSE(positions.CopyToClipboard());
+    EXPECT_EQ(QStringLiteral("kept"), QApplication::clipboard()->text());
+}
+
+} // namespace
