@@ -1,6 +1,8 @@
 #include "AtlasPlaces.h"
 #include "TextHelpers.h"
 
+#include "ClockMoments.h"
+#include "InputParsing.h"
 #include "PlaceOffsets.h"
 #include "UsageError.h"
 
@@ -37,6 +39,24 @@ std::string AngleText(long long value, int width, char positive, char negative) 
 
 int Characters(const std::string &text) { return static_cast<int>(CharacterCount(text)); }
 
+// HHMMSS as HH:MM, with :SS when not 0.
+std::string ClockText(long long time) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02lld:%02lld", time / 10000, time / 100 % 100);
+    std::string result = text;
+    if (time % 100 != 0) {
+        std::snprintf(text, sizeof text, ":%02lld", time % 100);
+        result += text;
+    }
+    return result;
+}
+
+std::string UniversalText(const TDateTimeNumbers &moment) {
+    const TDate date{static_cast<int>(moment.Date / 10000), static_cast<int>(moment.Date / 100 % 100),
+                     static_cast<int>(moment.Date % 100)};
+    return FormatDate(date) + " " + ClockText(moment.Time);
+}
+
 } // namespace
 
 TAtlas::TAtlas(const std::string &dataDirectory) {
@@ -70,9 +90,22 @@ TChartRequest ResolvePlace(const TChartRequest &request, TAtlas &atlas) {
     if (!request.UniversalTime) {
         const TDate &d = request.Date;
         const int s = request.Seconds;
+        const TDateTimeNumbers clock{d.Year * 10000LL + d.Month * 100 + d.Day,
+                                     s / 3600 * 10000LL + s / 60 % 60 * 100 + s % 60};
+        const TClockMoments moments =
+            ClockMomentsForPlace(atlas.Data, *found, clock.Date, clock.Time);
+        const std::string when = FormatDate(d) + " " + ClockText(clock.Time);
+        if (moments.Reading == TClockReading::Skipped)
+            throw EUsageError(when + " does not exist in " + resolved.Place +
+                              ": the clocks were put forward over it");
+        if (moments.Reading == TClockReading::Repeated && !request.FoldLater)
+            throw EUsageError(
+                when + " happened twice in " + resolved.Place + ": at " +
+                UniversalText(UniversalMoment(clock, moments.Earlier)) + " UT in summer time and at " +
+                UniversalText(UniversalMoment(clock, moments.Later)) +
+                " UT in standard time; choose one with --fold earlier or --fold later");
         const TPlaceOffsets offsets =
-            OffsetsForPlace(atlas.Data, *found, d.Year * 10000LL + d.Month * 100 + d.Day,
-                            s / 3600 * 10000LL + s / 60 % 60 * 100 + s % 60);
+            request.FoldLater.value_or(false) ? moments.Later : moments.Earlier;
         resolved.UtcOffsetMinutes = -HmMinutes(offsets.ZoneTime);
         resolved.DstMinutes = HmMinutes(offsets.SummerTime);
     }

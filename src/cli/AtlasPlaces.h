@@ -22,7 +22,8 @@ public:
 /// The request with --place resolved: latitude and longitude of the place and, for a local
 /// moment, the UTC offset and daylight saving in force there, the zone offset being the place's
 /// own local mean time before standard time. Unchanged without --place. EUsageError when the
-/// atlas has no such state or place.
+/// atlas has no such state or place, when the clocks there skipped the local time, and when
+/// they repeated it and --fold does not say which of its two moments is meant.
 TChartRequest ResolvePlace(const TChartRequest &request, TAtlas &atlas);
 
 /// At most this many places are listed; more are announced.

@@ -95,6 +95,11 @@ const std::map<std::string, TOption, std::less<>> &Options() {
                                                "' is not \"STATE, PLACE\" (see --find-place)");
                          r.Place = v;
                      }}},
+        {"--fold", {true, [](TChartRequest &r, const std::string &v) {
+                        if (v != "earlier" && v != "later")
+                            throw EUsageError("--fold: '" + v + "' is not earlier or later");
+                        r.FoldLater = v == "later";
+                    }}},
         {"--find-place", {true, [](TChartRequest &r, const std::string &v) {
                               if (v.empty())
                                   throw EUsageError("--find-place: the text to look for is empty");
@@ -161,6 +166,9 @@ void CheckCombination(const TChartRequest &request, const std::set<std::string> 
     if (place && (given.count("--utc-offset") || given.count("--dst")))
         throw EUsageError("--place gives the offsets from the atlas; it does not combine with "
                           "--utc-offset or --dst");
+    if (given.count("--fold") && (!place || given.count("--ut")))
+        throw EUsageError("--fold chooses between two moments of the clock at --place; it needs "
+                          "--place with --date and --time");
     const bool local = given.count("--date") || given.count("--time") ||
                        given.count("--utc-offset") || given.count("--dst");
     if (given.count("--ut") && local)
@@ -260,6 +268,10 @@ The place:
   --find-place TEXT             list the places of the atlas whose name begins with TEXT,
                                 or "STATE, PLACE" with both beginnings, with their
                                 coordinates and time zones
+  --fold earlier|later          with --place, a clock time that happened twice there (the
+                                hour repeated when the clocks go back): the earlier moment,
+                                in summer time, or the later one, in standard time; without
+                                it such a time is refused, and so is one the clocks skipped
 
 The wheel image:
   --wheel FILE                  also draw the chart wheel into FILE, in the format that the

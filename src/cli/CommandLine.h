@@ -44,6 +44,9 @@ struct TChartRequest {
     /// moment, the offsets (AtlasPlaces.h fills them in).
     std::string Place;
     std::string PlaceZone; ///< the place's zone definition, once filled in
+    /// --fold: which of the two moments of a clock time the place repeats (the hour the clocks
+    /// are put back) is meant: true the later (standard time), false the earlier.
+    std::optional<bool> FoldLater;
     /// --find-place: list the atlas places that begin with this text instead of a chart.
     std::optional<std::string> FindPlace;
 

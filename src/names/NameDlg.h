@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -170,6 +171,13 @@ private:
     void WantCoordinates(bool wanted);
     /// False, with a message, while wanted coordinates are still empty.
     bool CoordinatesGiven();
+    /// At an atlas place with automatic summer time: a birth time the clocks skipped is refused
+    /// with a message; one they repeated asks which moment is meant (once per reading) and
+    /// shows its summer time. False when refused or the question is cancelled.
+    bool ClockReadingSettled();
+    /// The offsets of the reading at the place: the later moment of a repeated reading when
+    /// that was the answer, else the earlier or only one.
+    TPlaceOffsets OffsetsOfReading(const TAtlasPlace &place);
     void CountryEdited(const QString &text);
     void PlaceEdited(const QString &text);
     void NumberLeft(QLineEdit *edit, TNameField field);
@@ -198,6 +206,14 @@ private:
     bool FOffsetsStale = false;
     /// Set for a place the atlas lacks: the coordinates are the user's to type.
     bool FCoordinatesWanted = false;
+    /// The answer for a repeated clock reading: the place, the reading and whether the later
+    /// moment (standard time) is meant.
+    struct TRepeatedAnswer {
+        std::string State, Place;
+        long long Date = 0, Time = 0;
+        bool Later = false;
+    };
+    std::optional<TRepeatedAnswer> FRepeatedAnswer;
     bool FSearchOnActivate = false;
     /// Set while the dialog itself fills fields, so that the fill is no change of the user's.
     int FFilling = 0;

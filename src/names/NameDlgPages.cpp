@@ -2,15 +2,18 @@
 // the preview chart.
 #include "NameDlg.h"
 
+#include "ClockMoments.h"
 #include "DataCollection.h"
 #include "KyrSetup.h"
 #include "Language.h"
+#include "TextHelpers.h"
 #include "Wheel.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -256,15 +259,72 @@ void TNameDlg::RecalcOffsets() {
     }
     FZoneRef = found.Place->ZoneRef;
     FSummerRef = found.Place->SummerRef;
+    const TPlaceOffsets offsets = OffsetsOfReading(*found.Place);
     TNameFields fields = Fields();
     if (FZoneSwitch->isChecked() && !found.Place->ZoneName.empty())
-        ShowZoneOffset(fields, found.Offsets.ZoneTime, Marks());
+        ShowZoneOffset(fields, offsets.ZoneTime, Marks());
     if (FSummerSwitch->isChecked())
-        ShowSummerOffset(fields, found.Offsets.SummerTime);
+        ShowSummerOffset(fields, offsets.SummerTime);
     ++FFilling;
     ShowFields(fields, Details);
     --FFilling;
     FOffsetsStale = false;
+}
+
+TPlaceOffsets TNameDlg::OffsetsOfReading(const TAtlasPlace &place) {
+    const TNameFields f = Fields();
+    const TClockMoments moments =
+        ClockMomentsForPlace(FData, place, DialogDateNumber(f), DialogTimeNumber(f),
+                             FZoneSwitch->isChecked(), FSummerSwitch->isChecked());
+    const bool later = moments.Reading == TClockReading::Repeated && FRepeatedAnswer &&
+                       FRepeatedAnswer->Later && FRepeatedAnswer->State == place.StateName &&
+                       FRepeatedAnswer->Place == place.PlaceName &&
+                       FRepeatedAnswer->Date == DialogDateNumber(f) &&
+                       FRepeatedAnswer->Time == DialogTimeNumber(f);
+    return later ? moments.Later : moments.Earlier;
+}
+
+bool TNameDlg::ClockReadingSettled() {
+    if (!FSummerSwitch->isChecked())
+        return true;
+    const std::optional<TAtlasPlace> place = FindAtlasPlace(FData, StateName(), PlaceName());
+    if (!place)
+        return true;
+    const TNameFields f = Fields();
+    const TDateTimeNumbers reading{DialogDateNumber(f), DialogTimeNumber(f)};
+    TClockMoments moments = ClockMomentsForPlace(FData, *place, reading.Date, reading.Time,
+                                                 FZoneSwitch->isChecked(), true);
+    if (!FZoneSwitch->isChecked())
+        moments.Earlier.ZoneTime = moments.Later.ZoneTime = kyr::DialogZoneTime(f, Marks());
+    const auto clockText = [](long long time) {
+        return QString::fromStdString(TwoDigits(static_cast<int>(time / 10000)) + ":" +
+                                      TwoDigits(static_cast<int>(time / 100 % 100)));
+    };
+    if (moments.Reading == TClockReading::Skipped) {
+        ShowMessage(QString::fromStdString(FLanguage.GetText(1473)).arg(clockText(reading.Time)));
+        return false;
+    }
+    if (moments.Reading != TClockReading::Repeated)
+        return true;
+    const bool answered = FRepeatedAnswer && FRepeatedAnswer->State == place->StateName &&
+                          FRepeatedAnswer->Place == place->PlaceName &&
+                          FRepeatedAnswer->Date == reading.Date &&
+                          FRepeatedAnswer->Time == reading.Time;
+    if (!answered) {
+        const QString question =
+            QString::fromStdString(FLanguage.GetText(1472))
+                .arg(clockText(reading.Time),
+                     clockText(UniversalMoment(reading, moments.Earlier).Time),
+                     clockText(UniversalMoment(reading, moments.Later).Time));
+        const int answer = Ask(question, true);
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No)
+            return false;
+        FRepeatedAnswer = TRepeatedAnswer{place->StateName, place->PlaceName, reading.Date,
+                                          reading.Time, answer == QMessageBox::No};
+    }
+    // The summer field shows the moment meant; the chart takes it from there.
+    RecalcOffsets();
+    return true;
 }
 
 bool TNameDlg::DateIsValid() const {
@@ -283,6 +343,8 @@ bool TNameDlg::BirthDataAccepted() {
         ShowMessage(QString::fromStdString(FLanguage.GetText(1490)));
         return false;
     }
+    if (!ClockReadingSettled())
+        return false;
     // A calendar date can still lie outside the days the ephemeris computes (early January
     // 1500); the moment counts, with its zone and summer time.
     THoroscope moment;

@@ -821,3 +821,72 @@ TEST_F(NameDlgTest, UnknownPlaceAnsweredNoWantsItsOwnCoordinates) {
 
 } // namespace
 } // namespace kyr::test
+
+namespace kyr::test {
+namespace {
+
+// Testland puts its clocks forward on 31 March 1985 at 02:00 and back on 29 September at 03:00.
+TEST_F(NameDlgTest, RepeatedBirthTimeAsksWhichMomentIsMeant) {
+    const struct {
+        int Answer;
+        bool Accepted;
+        const char *Summer;
+        Extended ChartSummer;
+    } cases[] = {
+        {QMessageBox::Yes, true, "1", 1.0L},    // the earlier moment, in summer time
+        {QMessageBox::No, true, "0", 0.0L},     // the later one, in standard time
+        {QMessageBox::Cancel, false, "1", 1.0L}, // neither: nothing closes
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Answer);
+        StorePerson("Anna", "Berg", {});
+        Questions.clear();
+        Messages.clear();
+        auto dialog = Show();
+        dialog->LoadName("Anna", "Berg");
+        TypeDate(*dialog, "1985", "09", "29", "02", "30", "00");
+        Leave(Edit(*dialog, "Edit_Second"));
+        EXPECT_EQ(Text(*dialog, "Edit_SummerHours"), "1"); // until asked, the earlier one
+        Answers = {c.Answer, QMessageBox::No};              // then: do not save
+        Click(*dialog, "Button_OK");
+        ASSERT_GE(Questions.size(), 1u);
+        EXPECT_EQ(Questions[0], "At this place the clocks were put back on that day, so 02:30 "
+                                "happened twice: first in summer time (00:30 UT), then in "
+                                "standard time (01:30 UT). Yes: the earlier moment; No: the "
+                                "later moment.");
+        EXPECT_EQ(dialog->isVisible(), !c.Accepted);
+        EXPECT_EQ(Text(*dialog, "Edit_SummerHours"), c.Summer);
+        if (!c.Accepted)
+            continue;
+        // Asked once: the horoscope page takes the answer as it stands.
+        const std::size_t asked = Questions.size();
+        dialog->show();
+        ASSERT_TRUE(dialog->SelectPage(TNameDlg::Horoscop));
+        EXPECT_EQ(Questions.size(), asked);
+        EXPECT_DOUBLE_EQ(static_cast<double>(dialog->PreviewHoroscope().SummerTime()),
+                         static_cast<double>(c.ChartSummer));
+        EXPECT_TRUE(Messages.empty());
+    }
+}
+
+TEST_F(NameDlgTest, SkippedBirthTimeIsRefusedWithItsMessage) {
+    StorePerson("Anna", "Berg", {});
+    auto dialog = Show();
+    dialog->LoadName("Anna", "Berg");
+    TypeDate(*dialog, "1985", "03", "31", "02", "30", "00");
+    Click(*dialog, "Button_OK");
+    EXPECT_EQ(Messages, std::vector<std::string>{
+                            "At this place the clocks were put forward on that day, so the time "
+                            "02:30 did not exist there. Please correct the birth time."});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->SelectPage(TNameDlg::Horoscop));
+    EXPECT_TRUE(Questions.empty());
+    // An hour later the time exists.
+    Type(Edit(*dialog, "Edit_Hour"), "03");
+    Messages.clear();
+    EXPECT_TRUE(dialog->SelectPage(TNameDlg::Horoscop));
+    EXPECT_TRUE(Messages.empty());
+}
+
+} // namespace
+} // namespace kyr::test
