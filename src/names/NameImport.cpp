@@ -1,5 +1,6 @@
 #include "NameImport.h"
 
+#include "CountText.h"
 #include "DataCollection.h"
 #include "IndexScope.h"
 #include "KyrTable.h"
@@ -396,7 +397,7 @@ TImportMessages ImportMessages(const TImportResult &result, const TLanguage &lan
         break;
     }
 
-    messages.Summary = count + language.GetText(347);
+    messages.Summary = CountText(language, result.Count, ImportedCount);
     const auto addLine = [&messages](long long n, const std::string &format) {
         if (n > 0)
             messages.Summary += "\n" + Format1(format, std::to_string(n));

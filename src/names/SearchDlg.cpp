@@ -1,5 +1,6 @@
 #include "SearchDlg.h"
 
+#include "CountText.h"
 #include "DataCollection.h"
 #include "IndexScope.h"
 #include "Language.h"
@@ -384,14 +385,16 @@ void TSearchDlg::FinishFill() {
             FEntries.push_back({PersonText(FPersons[i]), {}, static_cast<int>(i)});
     }
     ShowEntries();
-    const auto count = QString::number(static_cast<qlonglong>(FEntries.size()));
+    const auto size = static_cast<long long>(FEntries.size());
+    const auto count = QString::number(size);
+    const auto counted = [&](TCountTexts texts) { return ToQ(CountText(FLanguage, size, texts)); };
     switch (FMode) {
-    case States: FCount->setText(count + Text(520)); break;
-    case Places: FCount->setText(count + Text(523)); break;
-    case Zones: FCount->setText(count + Text(522)); break;
-    case Summers: FCount->setText(count + Text(521)); break;
+    case States: FCount->setText(counted(StateCount)); break;
+    case Places: FCount->setText(counted(PlaceCount)); break;
+    case Zones: FCount->setText(counted(ZoneCount)); break;
+    case Summers: FCount->setText(counted(SummerCount)); break;
     case Groups: FCount->setText(count + " " + Plain(Text(374))); break;
-    case Names: FCount->setText(count + Text(511)); break;
+    case Names: FCount->setText(counted(NameCount)); break;
     case NoMode: break;
     }
     static constexpr int Contexts[] = {0, 420, 420, 0, 0, 221, 400};

@@ -137,10 +137,10 @@ TEST_F(ImpDlgTest, BrokenFilesAreReportedBeforeTheCount) {
         {"no name record", one + RecordBytes(noQuote), true,
          "The import stopped after 1 names: the file contains a record that is not a name "
          "record.",
-         "1 names imported."},
+         "1 name imported."},
         {"cut short", one + one.substr(0, 10), true,
          "The file ends with an incomplete record of 10 bytes; it was not imported.",
-         "1 names imported."},
+         "1 name imported."},
     };
     for (const auto &c : cases) {
         const std::string path = Dir.Path() + c.what + std::string(".dat");
