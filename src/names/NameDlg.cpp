@@ -19,6 +19,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,32 @@ namespace {
 constexpr int PageTabTexts[TNameDlg::PageCount] = {
     TextNo(377), TextNo(376), TextNo(375), TextNo(373),
     TextNo(372), TextNo(374), TextNo(380), TextNo(381),
+};
+
+/// The longest first or last name a record holds.
+constexpr int NameLength = 48;
+
+/// A name edit: typing stops at the limit; text pasted or dropped in that is cut there calls
+/// onCut, so that the user learns of the lost part.
+class TNameEdit : public QLineEdit {
+public:
+    TNameEdit(QWidget *parent, std::function<void()> onCut) : QLineEdit(parent) {
+        setMaxLength(NameLength);
+        connect(this, &QLineEdit::inputRejected, this, [this, onCut = std::move(onCut)] {
+            if (!FTyping)
+                onCut();
+        });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override {
+        FTyping = !event->matches(QKeySequence::Paste);
+        QLineEdit::keyPressEvent(event);
+        FTyping = false;
+    }
+
+private:
+    bool FTyping = false;
 };
 
 // A field's caption; the captions of one page share the width of the widest (AlignCaptions).
@@ -177,8 +204,15 @@ void TNameDlg::BuildControls() {
 
     // The names, above the pages.
     auto *names = new QGridLayout;
-    FFirstName = TextEdit("Edit_FirstName", 48);
-    FLastName = TextEdit("Edit_LastName", 48);
+    const auto nameEdit = [this](const char *name) {
+        auto *edit = new TNameEdit(this, [this] {
+            ShowMessage(QString::fromStdString(FLanguage.GetText(1481)));
+        });
+        edit->setObjectName(QString::fromLatin1(name));
+        return edit;
+    };
+    FFirstName = nameEdit("Edit_FirstName");
+    FLastName = nameEdit("Edit_LastName");
     auto *searchFirst = SearchButton(this, "Button_SearchFirstName");
     auto *searchLast = SearchButton(this, "Button_SearchLastName");
     names->addWidget(Caption(this, 1160, FFirstName), 0, 0);
@@ -581,10 +615,28 @@ void TNameDlg::DateOrOffsetChanged() {
 // --- buttons ----------------------------------------------------------------------------------
 
 void TNameDlg::OkClicked() {
+    // A chart needs someone to be called; what was typed stays for the name to be added.
+    if (FirstName().empty() && LastName().empty()) {
+        ShowMessage(QString::fromStdString(FLanguage.GetText(1480)));
+        FFirstName->setFocus();
+        return;
+    }
     if (!BirthDataAccepted())
         return;
-    if (ConfirmSave(false) && FEditState == TEditState::Found)
-        QDialog::accept();
+    if (FEditState == TEditState::Changed || FEditState == TEditState::New) {
+        // No casts the chart without saving and keeps the form as typed; Cancel goes back to it.
+        switch (Ask(SaveQuestionText(), true)) {
+        case QMessageBox::Yes:
+            if (!SaveShown())
+                return;
+            break;
+        case QMessageBox::No:
+            break;
+        default:
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void TNameDlg::CancelClicked() {
@@ -604,15 +656,23 @@ void TNameDlg::SaveClicked() {
         ConfirmSave(true);
 }
 
+bool TNameDlg::SaveShown() {
+    if (!BirthDataAccepted())
+        return false;
+    const std::string first = FirstName(), last = LastName();
+    SaveName();
+    LoadName(first, last);
+    return true;
+}
+
+QString TNameDlg::SaveQuestionText() const {
+    return QString::fromStdString(
+        SaveQuestion(FLanguage.GetText(1033), FLanguage.GetText(465), FirstName(), LastName()));
+}
+
 bool TNameDlg::ConfirmSave(bool force) {
     const std::string first = FirstName(), last = LastName();
-    const auto save = [&] {
-        if (!BirthDataAccepted())
-            return false;
-        SaveName();
-        LoadName(first, last);
-        return true;
-    };
+    const auto save = [this] { return SaveShown(); };
     switch (PlanConfirmSave(FEditState, force, first.empty() && last.empty())) {
     case TConfirmStep::GoOn:
         return true;
@@ -629,9 +689,7 @@ bool TNameDlg::ConfirmSave(bool force) {
     case TConfirmStep::Ask:
         break;
     }
-    const std::string question =
-        SaveQuestion(FLanguage.GetText(1033), FLanguage.GetText(465), first, last);
-    switch (Ask(QString::fromStdString(question), true)) {
+    switch (Ask(SaveQuestionText(), true)) {
     case QMessageBox::Yes:
         return save();
     case QMessageBox::No:

@@ -160,6 +160,9 @@ private:
 
     // Buttons and events.
     void OkClicked();
+    /// Saves the shown person and shows the stored record; false when the date cannot be saved.
+    bool SaveShown();
+    QString SaveQuestionText() const;
     void CancelClicked();
     void ClearClicked();
     void SaveClicked();

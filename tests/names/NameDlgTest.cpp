@@ -220,32 +220,95 @@ TEST_F(NameDlgTest, OkClosesFoundNamesAndAsksForChangedOnes) {
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
         EXPECT_FALSE(dialog->isVisible());
     }
-    {
-        // Changed, answered No: the stored record comes back, then the dialog closes.
-        auto dialog = Show();
-        dialog->LoadName("Anna", "Berg");
-        Type(Edit(*dialog, "Edit_Address1"), "1 High Street");
-        Answers = {QMessageBox::No};
-        Click(*dialog, "Button_OK");
-        EXPECT_EQ(Questions.size(), 1u);
-        EXPECT_EQ(Text(*dialog, "Edit_Address1"), "");
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(FindName(Data, "Anna", "Berg")->Address1, "");
-    }
-    {
-        // A new name answered No: the dialog is emptied and stays open.
+    // Changed or new, the answer decides: Yes saves and closes, No closes without saving and
+    // keeps the form as typed (the chart is cast from it), Cancel goes back to the form.
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+    const struct {
+        bool Stored;  ///< Anna Berg changed, else the new Carl
+        int Answer;
+        bool Closed, Saved;
+    } cases[] = {
+        {true, yes, true, true},    {true, no, true, false},    {true, cancel, false, false},
+        {false, yes, true, true},   {false, no, true, false},   {false, cancel, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "stored " << c.Stored << " answer " << c.Answer);
         Questions.clear();
         auto dialog = Show();
-        Type(Edit(*dialog, "Edit_FirstName"), "Carl");
-        TypeDate(*dialog, "1970", "1", "2", "3", "4", "5");
-        Type(Edit(*dialog, "Edit_Address1"), "Somewhere");
-        Answers = {QMessageBox::No};
+        const char *first = c.Stored ? "Anna" : "Carl";
+        const char *last = c.Stored ? "Berg" : "";
+        if (c.Stored) {
+            dialog->LoadName("Anna", "Berg");
+        } else {
+            Type(Edit(*dialog, "Edit_FirstName"), "Carl");
+            TypeDate(*dialog, "1970", "1", "2", "3", "4", "5");
+        }
+        Type(Edit(*dialog, "Edit_Address1"), "1 High Street");
+        Answers = {c.Answer};
         Click(*dialog, "Button_OK");
         EXPECT_EQ(Questions.size(), 1u);
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(dialog->EditState(), TEditState::Empty);
-        EXPECT_EQ(Text(*dialog, "Edit_FirstName"), "");
-        EXPECT_FALSE(FindName(Data, "Carl", ""));
+        EXPECT_EQ(dialog->isVisible(), !c.Closed);
+        if (c.Closed) {
+            EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        }
+        EXPECT_EQ(Text(*dialog, "Edit_FirstName"), first);
+        EXPECT_EQ(Text(*dialog, "Edit_Address1"), "1 High Street");
+        const auto stored = FindName(Data, first, last);
+        ASSERT_EQ(stored.has_value(), c.Stored || c.Saved);
+        if (stored) {
+            EXPECT_EQ(stored->Address1, c.Saved ? "1 High Street" : "");
+        }
+        if (c.Closed && !c.Saved) {
+            // What the main window casts is what the form shows.
+            THoroscope chart;
+            dialog->ApplyToHoroscope(chart);
+            EXPECT_EQ(chart.FirstName, first);
+            EXPECT_EQ(chart.LastName, last);
+        }
+        SaveName(Data, Person("Anna", "Berg", {"stored"}));
+        if (Data.NameTable.FindKey({std::string("Carl"), std::string("")}))
+            Data.NameTable.Delete();
+    }
+}
+
+TEST_F(NameDlgTest, OkWithoutANameSaysSoAndKeepsTheForm) {
+    auto dialog = Show();
+    TypeDate(*dialog, "1970", "1", "2", "3", "4", "5");
+    Type(Edit(*dialog, "Edit_Address1"), "Somewhere");
+    ASSERT_EQ(dialog->EditState(), TEditState::New);
+    Click(*dialog, "Button_OK");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(Questions.empty());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], Language.GetText(1480));
+    EXPECT_EQ(Text(*dialog, "Edit_Address1"), "Somewhere");
+    EXPECT_EQ(Text(*dialog, "Edit_Year"), "1970");
+    EXPECT_EQ(dialog->EditState(), TEditState::New);
+}
+
+TEST_F(NameDlgTest, NamesStopAtFortyEightCharactersAndACutPasteSaysSo) {
+    const QString long60(60, QLatin1Char('x'));
+    for (const char *name : {"Edit_FirstName", "Edit_LastName"}) {
+        SCOPED_TRACE(name);
+        Messages.clear();
+        auto dialog = Show();
+        QLineEdit *edit = Edit(*dialog, name);
+        Type(edit, long60);
+        EXPECT_EQ(edit->text().size(), 48);
+        EXPECT_TRUE(Messages.empty()); // typing just stops
+        edit->clear();
+        QApplication::clipboard()->setText(long60);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text().size(), 48);
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_EQ(Messages[0], Language.GetText(1481));
+        // A paste that fits says nothing.
+        edit->clear();
+        QApplication::clipboard()->setText(QStringLiteral("Anna"));
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text(), QStringLiteral("Anna"));
+        EXPECT_EQ(Messages.size(), 1u);
     }
 }
 
