@@ -1,6 +1,7 @@
 #include "AtlasPlaces.h"
 #include "TextHelpers.h"
 
+#include "Calendar.h"
 #include "ClockMoments.h"
 #include "InputParsing.h"
 #include "PlaceOffsets.h"
@@ -87,6 +88,11 @@ TChartRequest ResolvePlace(const TChartRequest &request, TAtlas &atlas) {
     // The tables' degrees·100 + minutes over 100 is the program's D.MM(SS) value.
     resolved.Latitude = found->Latitude / 100.0L;
     resolved.Longitude = found->Longitude / 100.0L;
+    if (!request.GregorianStartGiven) {
+        const TYmd start = SplitDateValue(atlas.Data.GregorianStartFor(state, place, 0));
+        resolved.GregorianStart = {start.Year, start.Month, start.Day};
+    }
+    CheckDatesExist(resolved);
     if (!request.UniversalTime) {
         const TDate &d = request.Date;
         const int s = request.Seconds;

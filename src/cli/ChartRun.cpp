@@ -170,6 +170,7 @@ void ConfigureHoroscope(THoroscope &horoscope, const TChartRequest &request) {
 TChartResult CollectChart(const THoroscope &horoscope, const TChartRequest &request) {
     TChartResult chart;
     chart.JulianDay = static_cast<double>(horoscope.Moment.JulianDay);
+    chart.Julian = horoscope.IsJulian();
     chart.RequestedHouseSystem = request.HouseSystem;
     chart.HouseSystem = horoscope.HouseSystem();
     chart.OrbSet = request.OrbSet;

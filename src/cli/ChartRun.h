@@ -40,6 +40,7 @@ struct TTransitResult {
 
 struct TChartResult {
     double JulianDay = 0;
+    bool Julian = false; ///< the date was read in the Julian calendar
     int RequestedHouseSystem = 0;
     int HouseSystem = 0; ///< the one used, after any fall-back
     std::string OrbSet;

@@ -81,6 +81,7 @@ const std::map<std::string, TOption, std::less<>> &Options() {
                     }}},
         {"--gregorian-start", {true, [](TChartRequest &r, const std::string &v) {
                                    r.GregorianStart = ParseDate(v, "--gregorian-start");
+                                   r.GregorianStartGiven = true;
                                    const TDate &d = r.GregorianStart;
                                    if (d.Day > DaysInMonth(d.Year, d.Month, false))
                                        throw EUsageError("--gregorian-start: " + v +
@@ -148,10 +149,6 @@ void CheckWheelOptions(const TChartRequest &request, const std::set<std::string>
             throw EUsageError(std::string("the partner chart needs ") + option +
                               " as well (--partner-ut, --partner-lat and --partner-lon go "
                               "together)");
-    const TDate &date = request.Partner->Date;
-    if (!DateExists(date, request.GregorianStart))
-        throw EUsageError("--partner-ut: " + FormatDate(date) + " does not exist in the " +
-                          (date < request.GregorianStart ? "Julian" : "Gregorian") + " calendar");
 }
 
 void CheckCombination(const TChartRequest &request, const std::set<std::string> &given) {
@@ -194,14 +191,25 @@ void CheckCombination(const TChartRequest &request, const std::set<std::string> 
         for (const char *needed : {"--lat", "--lon"})
             if (!given.count(needed))
                 throw EUsageError(std::string("the place needs ") + needed + " (or --place)");
-    if (!DateExists(request.Date, request.GregorianStart))
-        throw EUsageError(FormatDate(request.Date) + " does not exist in the " +
-                          (request.Date < request.GregorianStart ? "Julian" : "Gregorian") +
-                          " calendar");
     CheckWheelOptions(request, given);
+    // At a place without --gregorian-start the calendar is the place's, known once it is found.
+    if (!place || request.GregorianStartGiven)
+        CheckDatesExist(request);
 }
 
 } // namespace
+
+void CheckDatesExist(const TChartRequest &request) {
+    const auto check = [&](const TDate &date, const std::string &prefix) {
+        if (!DateExists(date, request.GregorianStart))
+            throw EUsageError(prefix + FormatDate(date) + " does not exist in the " +
+                              (date < request.GregorianStart ? "Julian" : "Gregorian") +
+                              " calendar");
+    };
+    check(request.Date, "");
+    if (request.Partner)
+        check(request.Partner->Date, "--partner-ut: ");
+}
 
 TChartRequest ParseCommandLine(const std::vector<std::string> &args) {
     TChartRequest request;
@@ -292,7 +300,8 @@ Options:
   --houses placidus|koch|equal  house system (default placidus); equal houses are used
                                 where the chosen system cannot be computed
   --orbs Strong|Medium|Weak     orb set for the aspects (default Medium)
-  --gregorian-start YYYY-MM-DD  first Gregorian day at the place (default 1522-01-01)
+  --gregorian-start YYYY-MM-DD  first Gregorian day (default 1582-10-15, or the
+                                place's own with --place)
   --transits FROM-TO            transits from 1 January FROM to 1 January TO, one to three
                                 years within 1500..2100 (e.g. 2024-2026)
   --json                        print one JSON object instead of the tables

@@ -53,13 +53,19 @@ struct TChartRequest {
     int HouseSystem = HousePlacidus;
     std::string OrbSet = "Medium";
     bool OrbSetGiven = false; ///< by --orbs; otherwise a missing set is the orb file's fault
-    TDate GregorianStart{1522, 1, 1};
+    /// The first Gregorian day: the reform's unless --gregorian-start or --place gives another.
+    TDate GregorianStart{1582, 10, 15};
+    bool GregorianStartGiven = false; ///< by --gregorian-start; a --place then keeps it
     std::optional<TYearSpan> Transits;
 
     TWheelRequest Wheel;
     /// Set when --partner-ut, --partner-lat and --partner-lon are all given.
     std::optional<TPartnerRequest> Partner;
 };
+
+/// EUsageError when the date or the partner's date is no day of its calendar (Julian before
+/// GregorianStart).
+void CheckDatesExist(const TChartRequest &request);
 
 /// The arguments after the program name. Throws EUsageError for an unknown or repeated
 /// option, a missing value, a bad value or an incomplete set of options.

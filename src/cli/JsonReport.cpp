@@ -17,6 +17,8 @@ void WriteJsonReport(const TChartResult &chart, std::ostream &out) {
     json.BeginObject();
     json.Key("julian_day");
     json.Number(chart.JulianDay, AngleDecimals);
+    json.Key("calendar");
+    json.String(chart.Julian ? "julian" : "gregorian");
     json.Key("house_system");
     json.String(HouseSystemName(chart.HouseSystem));
 

@@ -64,7 +64,10 @@ void WriteHeader(const TChartRequest &request, const TChartResult &chart, std::o
     else
         out << " local time, UTC" << FormatOffset(request.UtcOffsetMinutes)
             << ", daylight saving " << FormatOffset(request.DstMinutes).substr(1);
-    out << '\n' << Printf("Julian day %.6f", chart.JulianDay) << '\n';
+    out << '\n'
+        << "Calendar   " << (chart.Julian ? "Julian" : "Gregorian") << " (Gregorian from "
+        << FormatDate(request.GregorianStart) << ")\n";
+    out << Printf("Julian day %.6f", chart.JulianDay) << '\n';
     out << "Place      " << FormatLatitude(request.Latitude) << "  "
         << FormatLongitude(request.Longitude);
     if (!request.Place.empty())

@@ -173,9 +173,9 @@ TEST(ConfigureHoroscope, GregorianStartChoosesTheCalendar) {
     TChartRequest r = LocalRequest();
     r.Date = {1550, 3, 1};
     THoroscope gregorian, julian;
+    ConfigureHoroscope(julian, r); // the reform's start by default
+    r.GregorianStart = {1522, 1, 1};
     ConfigureHoroscope(gregorian, r);
-    r.GregorianStart = {1582, 10, 15};
-    ConfigureHoroscope(julian, r);
     // In 1550 the Julian calendar ran ten days behind.
     EXPECT_NEAR(julian.Moment.JulianDay - gregorian.Moment.JulianDay, 10, 1e-9L);
 }

@@ -25,7 +25,7 @@ TEST(ParseCommandLine, UniversalTimeWithDefaults) {
     EXPECT_EQ(r.Seconds, 43200);
     EXPECT_EQ(r.HouseSystem, HousePlacidus);
     EXPECT_EQ(r.OrbSet, "Medium");
-    EXPECT_EQ(r.GregorianStart, (TDate{1522, 1, 1}));
+    EXPECT_EQ(r.GregorianStart, (TDate{1582, 10, 15}));
     EXPECT_FALSE(r.Transits);
     EXPECT_FALSE(r.Json);
     EXPECT_FALSE(r.Help);

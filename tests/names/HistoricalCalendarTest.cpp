@@ -7,6 +7,7 @@
 #include "DataCollection.h"
 #include "Ephemeris.h"
 #include "HistoricalAtlas.h"
+#include "IndependentCalendar.h"
 #include "Horoscope.h"
 #include "ProgramDirectory.h"
 
@@ -19,16 +20,6 @@
 
 namespace kyr::test {
 namespace {
-
-// Fliegel and Van Flandern's integer day numbers (the Julian day of noon).
-long GregorianDayNumber(long y, long m, long d) {
-    return (1461 * (y + 4800 + (m - 14) / 12)) / 4 + (367 * (m - 2 - 12 * ((m - 14) / 12))) / 12 -
-           (3 * ((y + 4900 + (m - 14) / 12) / 100)) / 4 + d - 32075;
-}
-
-long JulianCalendarDayNumber(long y, long m, long d) {
-    return 367 * y - (7 * (y + 5001 + (m - 9) / 7)) / 4 + (275 * m) / 9 + d + 1729777;
-}
 
 double SweSun(double jd) {
     double x[6];
