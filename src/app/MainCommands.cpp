@@ -12,6 +12,7 @@
 #include "ProfileFile.h"
 #include "QuickHelpWin.h"
 #include "SystemBrowser.h"
+#include "TableWindow.h"
 #include "Translation.h"
 #include "Wheel.h"
 
@@ -285,7 +286,8 @@ void TForm_KYR_Main::UpdateCommandItems() {
     QMdiSubWindow *current = FMdiArea ? FMdiArea->currentSubWindow() : nullptr;
     const bool wheel = current && current == WheelWindow();
     const bool interpretation = current && InterpWindow() && current->widget() == InterpWindow();
-    FCopyItem->setEnabled(wheel || interpretation);
+    const auto *table = current ? qobject_cast<const TTableWindow *>(current->widget()) : nullptr;
+    FCopyItem->setEnabled(wheel || interpretation || (table && !table->ClipboardText().isEmpty()));
     FCloseNameItem->setEnabled(FMdiArea && !FMdiArea->subWindowList().isEmpty());
 }
 
@@ -341,6 +343,10 @@ void TForm_KYR_Main::CopyToClipboard() {
     if (current && current == WheelWindow() && current->widget()) {
         // The wheel window as the user sees it: both wheels and the background.
         QApplication::clipboard()->setImage(current->widget()->grab().toImage());
+        return;
+    }
+    if (auto *table = current ? qobject_cast<TTableWindow *>(current->widget()) : nullptr) {
+        table->CopyToClipboard();
         return;
     }
     // The interpretation as text, each line ended by CR LF.

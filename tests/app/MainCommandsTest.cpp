@@ -353,12 +353,16 @@ TEST_F(MainCommands, CopyToClipboardTakesTheWheelPictureWhileTheWheelWindowIsInF
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 20);
 
-    // A table window in front: nothing to copy.
+    // A table window in front: its table as text.
     main.MenuItem("miPlanetPositionGrid")->trigger();
     main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(main.Positions()->Frame()));
     QApplication::processEvents();
     ASSERT_NE(main.WheelWindow(), main.MdiArea()->currentSubWindow());
-    EXPECT_FALSE(copy->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    QApplication::clipboard()->clear();
+    copy->trigger();
+    EXPECT_EQ(main.Positions()->ClipboardText(), QApplication::clipboard()->text());
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Body\t")));
     main.MdiArea()->setActiveSubWindow(main.WheelWindow());
     QApplication::processEvents();
     EXPECT_TRUE(copy->isEnabled());
