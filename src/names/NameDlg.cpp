@@ -345,6 +345,9 @@ QWidget *TNameDlg::BuildBasicsPage() {
     FTimeUnknown->setObjectName(QStringLiteral("CheckBoxUnknownTime"));
     SetTag(FTimeUnknown, 691);
     FTimeUnknown->installEventFilter(this);
+    FCalendarMark = new QLabel(page);
+    FCalendarMark->setObjectName(QStringLiteral("Label_Calendar"));
+    date->insertWidget(date->count() - 1, FCalendarMark); // before the stretch
     moment->addWidget(Caption(page, 392), 0, 0);
     moment->addLayout(date, 0, 1);
     moment->addWidget(Caption(page, 393, FHour), 1, 0);
@@ -356,6 +359,8 @@ QWidget *TNameDlg::BuildBasicsPage() {
     connect(FTimeUnknown, &QCheckBox::clicked, this, &TNameDlg::TimeUnknownClicked);
     for (QLineEdit *edit : {FYear, FMonth, FDay, FHour, FMinute, FSecond})
         connect(edit, &QLineEdit::textChanged, this, [this] { DateOrOffsetChanged(); });
+    for (QLineEdit *edit : {FYear, FMonth, FDay, FCountry, FPlace})
+        connect(edit, &QLineEdit::textChanged, this, [this] { UpdateCalendarMark(); });
     return page;
 }
 
@@ -602,6 +607,14 @@ void TNameDlg::MarkChanged() {
     if (FFilling)
         return;
     SetEditState(StateAfterChange(FEditState));
+}
+
+void TNameDlg::UpdateCalendarMark() {
+    const bool dated = !FYear->text().trimmed().isEmpty() && FYear->text().toInt() > 0;
+    const Extended date = dated ? DialogBirthDate() : 0;
+    const bool julian =
+        dated && date < FData.GregorianStartFor(StateName(), PlaceName(), date);
+    FCalendarMark->setText(julian ? QString::fromStdString(FLanguage.GetText(1277)) : QString());
 }
 
 void TNameDlg::DateOrOffsetChanged() {

@@ -153,6 +153,8 @@ private:
     void SetEditState(TEditState state);
     void MarkChanged();
     void DateOrOffsetChanged();
+    /// Shows "(Julian)" beside the date when it lies before the calendar change of the place.
+    void UpdateCalendarMark();
     void ShowFields(const TNameFields &fields, int page);
     void ShowRecordPage(const TNameRecord &record, int page);
     void ShowPicture(const TBytes &bytes);
@@ -235,6 +237,7 @@ private:
     std::array<QLineEdit *, 8>
         FAddress{}; ///< lines 1, 2, postal code, city, country, phone, fax, e-mail
     QCheckBox *FTimeUnknown = nullptr, *FZoneSwitch = nullptr, *FSummerSwitch = nullptr;
+    QLabel *FCalendarMark = nullptr;
     QTabBar *FTabs = nullptr;
     QStackedWidget *FPages = nullptr;
     QLabel *FImage = nullptr;

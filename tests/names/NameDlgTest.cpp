@@ -89,6 +89,27 @@ TEST_F(NameDlgTest, NewPersonAtAnAtlasPlaceGetsItsOffsetsAndIsSaved) {
     EXPECT_FALSE(chart.Active());
 }
 
+TEST_F(NameDlgTest, ADateBeforeThePlacesCalendarChangeIsMarkedJulian) {
+    auto dialog = Show();
+    Type(Edit(*dialog, "Edit_Country"), "Testland");
+    Type(Edit(*dialog, "Edit_Place"), "Middletown");
+    const auto mark = [&] {
+        return dialog->findChild<QLabel *>(QStringLiteral("Label_Calendar"))->text();
+    };
+    // Testland's zone changes to the Gregorian calendar on 15 October 1582.
+    const struct {
+        const char *Year, *Month, *Day, *Mark;
+    } cases[] = {
+        {"1580", "06", "01", "(Julian)"}, {"1582", "10", "04", "(Julian)"},
+        {"1582", "10", "15", ""},         {"1590", "06", "01", ""},
+        {"", "", "", ""},
+    };
+    for (const auto &c : cases) {
+        TypeDate(*dialog, c.Year, c.Month, c.Day, "12", "00", "00");
+        EXPECT_EQ(mark(), c.Mark) << c.Year << "-" << c.Month << "-" << c.Day;
+    }
+}
+
 TEST_F(NameDlgTest, OffsetsFollowTheSwitchesAndTheDateBeforeStandardTime) {
     auto dialog = Show();
     Type(Edit(*dialog, "Edit_FirstName"), "Old");
