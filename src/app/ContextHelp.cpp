@@ -1,7 +1,9 @@
 #include "ContextHelp.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -41,7 +43,76 @@ void TContextHelp::UpdateCursor(bool wasOn) {
         QApplication::restoreOverrideCursor();
 }
 
+void TContextHelp::MenuItemHelp(QMenu *menu, const QAction *item) {
+    const int helpNo = item->property("HelpContext").toInt();
+    for (QWidget *w = menu; auto *open = qobject_cast<QMenu *>(w); w = open->parentWidget())
+        open->hide();
+    SetHelpMode(false);
+    if (OnHelp)
+        OnHelp(helpNo > 0 ? helpNo : HelpContextOf(menu));
+}
+
+bool TContextHelp::HelpModeHandled(QObject *watched, QEvent *event) {
+    if (!HelpMode())
+        return false;
+    switch (event->type()) {
+    case QEvent::Shortcut:
+        // A command's key: the action itself receives the event.
+        if (auto *action = qobject_cast<QAction *>(watched); action && !action->menu()) {
+            const int helpNo = action->property("HelpContext").toInt();
+            if (helpNo <= 0)
+                return false;
+            SetHelpMode(false);
+            if (OnHelp)
+                OnHelp(helpNo);
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonPress: {
+        auto *menu = qobject_cast<QMenu *>(watched);
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!menu || mouse->button() != Qt::LeftButton)
+            return false;
+        const QAction *item = menu->actionAt(mouse->position().toPoint());
+        if (!item || item->isSeparator() || item->menu())
+            return false;
+        // QMenu runs the item on the release, which must not follow.
+        FSwallowRelease = true;
+        MenuItemHelp(menu, item);
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // Only the toolbar's switch: with Alt held the letters are the menu's accelerators.
+        auto *menu = qobject_cast<QMenu *>(watched);
+        if (!menu || !FSwitchedOn)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QAction *item = nullptr;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            item = menu->activeAction();
+        else if (!key->text().isEmpty())
+            for (const QAction *a : menu->actions())
+                if (!a->isSeparator() && !a->menu() &&
+                    QKeySequence::mnemonic(a->text()) ==
+                        QKeySequence(Qt::ALT | QKeySequence(key->text().toUpper())[0].key()))
+                    item = a;
+        if (!item || item->isSeparator() || item->menu())
+            return false;
+        MenuItemHelp(menu, item);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool TContextHelp::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonRelease && FSwallowRelease) {
+        FSwallowRelease = false;
+        return true;
+    }
+    if (HelpModeHandled(watched, event))
+        return true;
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {

@@ -7,6 +7,9 @@
 
 #include <functional>
 
+class QAction;
+class QMenu;
+
 namespace kyr {
 
 class TContextHelp : public QObject {
@@ -23,6 +26,9 @@ public:
 
     /// The help number of widget or its nearest ancestor that has one; 0 for none.
     static int HelpContextOf(const QObject *widget);
+    /// In help mode, a click on a menu item, Return or an item's letter in an open menu, or a
+    /// command's shortcut shows the item's help instead of running it; true when it did.
+    bool HelpModeHandled(QObject *watched, QEvent *event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -30,7 +36,11 @@ protected:
 private:
     void UpdateCursor(bool wasOn);
 
+    /// Shows the help of a menu item and closes the menus it was chosen in.
+    void MenuItemHelp(QMenu *menu, const QAction *item);
+
     bool FKeyHeld = false;
+    bool FSwallowRelease = false; ///< the release of a click turned into help
     bool FSwitchedOn = false;
 };
 

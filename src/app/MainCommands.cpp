@@ -182,13 +182,13 @@ void TForm_KYR_Main::CreateCommands() {
         }
         options->insertSeparator(saveOnExit);
         options->insertMenu(saveOnExit, FLanguageMenu);
-        options->insertAction(saveOnExit, later("miAtlas", "Atla&s..."));
+        options->insertAction(saveOnExit, later("miAtlas", "&Atlas..."));
         options->insertAction(saveOnExit, command("miDynamicAnalysis", "&Dynamic Analysis...",
                                                   [this] { DynamicAnalysisClick(); }));
         options->insertSeparator(saveOnExit);
         options->insertActions(
             saveOnExit,
-            {command("miLoadYourStandard", "L&oad Your Standard",
+            {command("miLoadYourStandard", "Load &Your Standard",
                      [this] { LoadYourStandard(false); }),
              command("miLoadKyrStandard", "Load &KYR Standard", [this] { LoadYourStandard(true); }),
              command("miSaveAsYourStandard", "&Save As Your Standard",

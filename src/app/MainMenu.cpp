@@ -12,6 +12,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace kyr {
 
@@ -56,6 +59,32 @@ constexpr TMenuText MenuTexts[] = {
     {"miCloseAllWindows", TextNo(1081)},
     {"mnHelp", TextNo(1082)},
     {"miAbout", TextNo(1083)},
+};
+
+// Help numbers of the menu items: in help mode a click or a key on an item shows its help.
+constexpr TMenuText MenuHelp[] = {
+    {"miFileNew", 100},          {"miOpenName", 101},
+    {"miCloseName", 104},        {"miPrintWheel", 106},
+    {"miPrintInterpretation", 107}, {"miPrintBook", 108},
+    {"miPrintSetup", 109},       {"miImportNames", 111},
+    {"miExit", 114},             {"smStrong", 122},
+    {"smMedium", 123},           {"smWeak", 124},
+    {"smUserDefinedOrbs", 125},  {"smHide", 126},
+    {"smPlacidus", 127},         {"smKoch", 128},
+    {"smEqual", 129},            {"smDefineNow", 149},
+    {"miLoadYourStandard", 151}, {"miSaveAsYourStandard", 153},
+    {"miSaveOnExit", 154},       {"miWheelDrawing", 155},
+    {"miInterpretation", 156},   {"miAspectGrid", 157},
+    {"miCascade", 160},          {"miTile", 161},
+    {"miArrangeIcon", 163},      {"miMinimizeAllWindows", 164},
+    {"miRestoreAllWindows", 165}, {"miCloseAllWindows", 166},
+    {"miUsingHelp", 167},        {"miUsingtheKeyboard", 168},
+    {"miSearchForHelpOn", 169},  {"miAbout", 172},
+    {"smDefineHere", 188},       {"miLoadKyrStandard", 189},
+    {"miEditName", 190},         {"miCopyToClipboard", 191},
+    {"miPlanetPositionGrid", 192}, {"miDynamicAnalysis", 193},
+    {"miHouseCuspPositionGrid", 194}, {"miSymbolExplanation", 195},
+    {"miHereAndNow", 2004},
 };
 
 // What the program is and whose data it carries; the atlas licences require the attribution.
@@ -115,7 +144,7 @@ void TForm_KYR_Main::CreateMenus() {
         },
         true);
 
-    QMenu *houses = submenu(options, "mnHouseSystem", "&House System");
+    QMenu *houses = submenu(options, "mnHouseSystem", "Ho&use System");
     const char *houseNames[] = {"smPlacidus", "smKoch", "smEqual"};
     const char *houseCaptions[] = {"&Placidus", "&Koch", "&Equal"};
     for (int n = 0; n < 3; ++n)
@@ -125,7 +154,7 @@ void TForm_KYR_Main::CreateMenus() {
 
     options->addSeparator();
     FHereStartItem = item(
-        options, "smHoroscopeforHere", "Horoscope for \"Here\" and \"Now\" on &Startup",
+        options, "smHoroscopeforHere", "Horoscope for \"Here\" and \"Now\" on S&tartup",
         [this](bool checked) { FSettings.SetHereAndNowFlag(checked); }, true);
     FSaveOnExitItem = item(
         options, "miSaveOnExit", "Save On &Exit",
@@ -146,7 +175,7 @@ void TForm_KYR_Main::CreateMenus() {
 
     QMenu *window = topMenu("mnWindow", "&Window");
     FChildItems = {
-        item(window, "miCascade", "&Cascade", [this] { FMdiArea->cascadeSubWindows(); }),
+        item(window, "miCascade", "&Cascade", [this] { CascadeChildren(); }),
         item(window, "miTile", "&Tile", [this] { FMdiArea->tileSubWindows(); }),
         item(window, "miArrangeIcon", "Arrange &Icon",
              [this] {
@@ -185,6 +214,37 @@ void TForm_KYR_Main::TagMenuItems() {
             SetTag(action,
                    KYR_Language.GetText(t.Number).empty() ? FirstUntranslatedTag : t.Number);
     TagCommandItems();
+    for (const TMenuText &t : MenuHelp)
+        if (QAction *action = MenuItem(t.Name))
+            action->setProperty("HelpContext", t.Number);
+}
+
+void TForm_KYR_Main::CascadeChildren() {
+    // QMdiArea's own cascade sizes the frames from their size hints, which after Tile leaves
+    // bare title bars; each window here gets two thirds of the area, one title bar apart.
+    const QSize area = FMdiArea->viewport()->size();
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *sub : FMdiArea->subWindowList(QMdiArea::StackingOrder))
+        if (sub->isVisible() && !sub->isMinimized())
+            windows.append(sub);
+    if (windows.isEmpty())
+        return;
+    const int step =
+        std::max(16, FMdiArea->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    const int width = std::max(area.width() * 2 / 3, 200);
+    const int height = std::max(area.height() * 2 / 3, 150);
+    int x = 0, y = 0;
+    for (QMdiSubWindow *sub : windows) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        if (x + width > area.width() || y + height > area.height())
+            x = y = 0;
+        sub->setGeometry(x, y, std::min(width, area.width()), std::min(height, area.height()));
+        sub->raise();
+        x += step;
+        y += step;
+    }
+    FMdiArea->setActiveSubWindow(windows.last());
 }
 
 QAction *TForm_KYR_Main::MenuItem(const char *name) const {

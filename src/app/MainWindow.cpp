@@ -126,6 +126,7 @@ TForm_KYR_Main::TForm_KYR_Main(TSetupEnvironment environment, QWidget *parent)
 
     setCentralWidget(FMdiArea);
     FMdiArea->setObjectName(QStringLiteral("MdiArea"));
+    FMdiArea->viewport()->installEventFilter(this);
     FSummary->setObjectName(QStringLiteral("ChartSummary"));
     // The selection panel under the menu; its last page is the chart summary.
     FSelection = new TSelectionPanel(KYR_Language, KYR_Horoscope_1, FSummary, this);
@@ -614,6 +615,13 @@ QWidget *TForm_KYR_Main::OpenInterpWindow() {
 }
 
 bool TForm_KYR_Main::eventFilter(QObject *watched, QEvent *event) {
+    // A child frame's own Close carries Ctrl+W too, which took the key from Print Wheel:
+    // the frames close with Ctrl+F4 only.
+    if (event->type() == QEvent::ChildPolished && watched == FMdiArea->viewport())
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(static_cast<QChildEvent *>(event)->child()))
+            for (QAction *action : sub->findChildren<QAction *>())
+                if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     // Compared as QObject: during its destruction the frame is no longer a QMdiSubWindow.
     if (watched == static_cast<QObject *>(FWheelWindowObject.data())) {
         switch (event->type()) {

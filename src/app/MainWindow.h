@@ -177,6 +177,8 @@ private:
     void OpenTables(const std::string &country);
     void CreateMenus();
     void TagMenuItems();
+    /// The visible child windows overlapping from the top left, each of a usable size.
+    void CascadeChildren();
     void OpenStartUpChildren();
     QWidget *CreateChild(TChildKind kind);
     QMdiSubWindow *OpenWheelWindow();
