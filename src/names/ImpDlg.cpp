@@ -2,6 +2,7 @@
 
 #include "DataCollection.h"
 #include "Language.h"
+#include "TitleWidth.h"
 #include "Translation.h"
 
 #include <QCheckBox>
@@ -130,6 +131,7 @@ void TImpDlg::SetOverwrite(bool overwrite) {
 
 void TImpDlg::Retranslate() {
     TranslateForm(FLanguage, this);
+    KeepTitleVisible(this);
 }
 
 void TImpDlg::showEvent(QShowEvent *event) {

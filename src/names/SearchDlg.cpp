@@ -5,6 +5,7 @@
 #include "IndexScope.h"
 #include "Language.h"
 #include "PlaceOffsets.h"
+#include "TitleWidth.h"
 #include "Translation.h"
 
 #include <QApplication>
@@ -132,6 +133,7 @@ void TSearchDlg::Retranslate() {
         setWindowTitle(Text(Captions[FMode]).trimmed());
     if (FMode == Names && FFilter->count() > 0)
         FFilter->setItemText(0, Text(172));
+    KeepTitleVisible(this);
 }
 
 // --- entry operations ---------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "PWhlDlg.h"
 #include "PrintProgress.h"
 #include "TransitMeter.h"
+#include "TitleWidth.h"
 #include "Translation.h"
 #include "Wheel.h"
 
@@ -255,6 +256,7 @@ void TPIntDlg::BuildOrbMenu() {
 void TPIntDlg::Retranslate() {
     // The orb popup, the wheel-page, group and progress dialogs are children: translated too.
     TranslateForm(FLanguage, this);
+    KeepTitleVisible(this);
 }
 
 TGroupDlg &TPIntDlg::GroupDialog() {

@@ -4,6 +4,7 @@
 #include "KyrPrinter.h"
 #include "Language.h"
 #include "PrintProgress.h"
+#include "TitleWidth.h"
 #include "Translation.h"
 #include "WheelPageEditor.h"
 
@@ -170,6 +171,7 @@ void TPWhlDlg::BuildControls() {
 void TPWhlDlg::Retranslate() {
     SetTag(this, FMode == PrintMode ? 678 : 628);
     TranslateForm(FLanguage, this);
+    KeepTitleVisible(this);
 }
 
 int TPWhlDlg::Execute(TMode mode) {

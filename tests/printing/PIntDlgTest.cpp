@@ -8,10 +8,12 @@
 #include "PWhlDlg.h"
 #include "PrintDialogsTestSupport.h"
 #include "PrintProgress.h"
+#include "TitleWidth.h"
 #include "TransitMeter.h"
 #include "Wheel.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
@@ -338,6 +340,19 @@ TEST(PIntDlgLifetime, ThePrinterForgetsTheDialogsViews) {
     EXPECT_EQ(nullptr, printer.Wheel);
     EXPECT_EQ(nullptr, printer.Interpretation);
     EXPECT_EQ(nullptr, printer.TransitMeter);
+}
+
+TEST_F(PIntDlgTest, DialogsAreWideEnoughForTheirTitles) {
+    // The frame shows the title with the program's name; a dialog narrower than that cuts it.
+    TPWhlDlg *wheel = Dlg.WheelDialog();
+    for (QWidget *dialog : {static_cast<QWidget *>(&Dlg), static_cast<QWidget *>(wheel)}) {
+        SCOPED_TRACE(dialog->windowTitle().toStdString());
+        ASSERT_FALSE(dialog->windowTitle().isEmpty());
+        dialog->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(dialog->width(), TitleBarWidth(dialog->windowTitle()));
+        dialog->hide();
+    }
 }
 
 } // namespace
