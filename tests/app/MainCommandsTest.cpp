@@ -16,6 +16,8 @@
 #include "PIntDlg.h"
 #include "WheelWindow.h"
 #include "DynaDlg.h"
+#include "Ephemeris.h"
+#include "EphemerisChecksum.h"
 #include "HelpViewer.h"
 #include "EngineTestSupport.h"
 #include "MainToolBar.h"
@@ -676,6 +678,30 @@ TEST_F(OwnProgramDirectory, SaveAsYourStandardRemovesOnlyTheFirstStartFileOfTheP
     EXPECT_FALSE(QFile::exists(inProgram));
     FMain.reset();
     QDir::setCurrent(before);
+}
+
+TEST_F(OwnProgramDirectory, ADamagedEphemerisStopsTheStartWithItsNameAndNoChart) {
+    const fs::path ephemeris = fs::path(FProgramDir) / EphemerisFileName;
+    fs::remove(ephemeris); // the link to the build's file
+    std::ofstream(ephemeris, std::ios::binary)
+        << std::string(fs::file_size(ProgramDir + EphemerisFileName), '\0');
+    ResetEphemeris();
+    TSetupEnvironment environment;
+    environment.ProgramDirectory = FProgramDir;
+    environment.ConfigDirectory = FConfig.path().toStdString() + "/";
+    environment.CanWrite = [](const std::string &) { return false; };
+    FMain = std::make_unique<TForm_KYR_Main>(environment);
+    // The shipped standard starts with the chart of here and now.
+    try {
+        FMain->StartUp();
+        ADD_FAILURE() << "started";
+    } catch (const EEphemerisDamaged &e) {
+        EXPECT_NE(std::string(e.what()).find(ephemeris.string() + " is damaged"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_FALSE(FMain->KYR_Horoscope_1.Active());
+    FMain.reset();
+    ResetEphemeris();
 }
 
 TEST_F(OwnPersons, APersonDroppedOnTheWheelGoesIntoTheChartUnderIt) {
