@@ -326,7 +326,7 @@ void TForm_KYR_Main::HereAndNowClick() {
     SetChildCaptions(LanguageIsUK() ? QStringLiteral("Current Session")
                                     : ToQ(KYR_Language.GetText(CurrentSessionText)));
     KYR_Horoscope_1.SetActive(false);
-    SetHereAndNow(QDateTime::currentDateTime());
+    SetHereAndNow(Clock());
     KYR_Horoscope_1.SetActive(true);
 }
 

@@ -7,6 +7,7 @@
 #include "ContextHelp.h"
 #include "CuspWindow.h"
 #include "DataCollection.h"
+#include "HereNow.h"
 #include "InterpWindow.h"
 #include "KeyWordDlg.h"
 #include "KyrPrinter.h"
@@ -19,6 +20,7 @@
 #include "SearchDlg.h"
 #include "WinNames.h"
 #include "MainToolBar.h"
+#include "ClockMoments.h"
 #include "PlaceOffsets.h"
 #include "PositionWindow.h"
 #include "QuickHelpWin.h"
@@ -208,7 +210,7 @@ bool TForm_KYR_Main::StartUp() {
     if (FSettings.HereAndNow()) {
         KYR_Horoscope_1.SetActive(false);
         KYR_Horoscope_1.SetHouseSystem(FSettings.HouseSystem());
-        SetHereAndNow(QDateTime::currentDateTime());
+        SetHereAndNow(Clock());
         if (!LanguageIsUK())
             SetChildCaptions(ToQ(KYR_Language.GetText(CurrentSessionText)));
         KYR_Horoscope_1.SetActive(true);
@@ -300,17 +302,56 @@ void TForm_KYR_Main::SetHereAndNow(const QDateTime &t) {
     h.SetLatitude(found->Latitude / 100.0L);
     if (FSettings.HouseSystemIsTemporary())
         h.SetHouseSystem(FSettings.SavedHouseSystem());
-    const QDate date = t.date();
-    const QTime time = t.time();
-    h.SetBirthDate(DateNumber(date) / 10000.0L);
-    h.SetBirthTime(TimeNumber(time) / 10000.0L);
+    // The here place's own clock: the moment in universal time through the place's zone and
+    // summer-time history, whatever the computer's time zone; a moment set with Define "Now" is
+    // a reading of that clock.
+    TLocalMoment local;
+    if (FFixedNow) {
+        local.Clock = *FFixedNow;
+        local.Offsets =
+            ClockMomentsForPlace(*FData, *found, local.Clock.Date, local.Clock.Time).Earlier;
+    } else {
+        const QDateTime ut = t.toUTC();
+        local = LocalMomentForPlace(*FData, *found,
+                                    {DateNumber(ut.date()), TimeNumber(ut.time())});
+    }
+    h.SetBirthDate(local.Clock.Date / 10000.0L);
+    h.SetBirthTime(local.Clock.Time / 10000.0L);
     h.SetGregorianStart(FData->GregorianStartFor(state, place, h.BirthDate()));
-    // The place's own mean time before standard time; otherwise the zone's offset.
-    const TPlaceOffsets offsets =
-        OffsetsForPlace(*FData, *found, DateNumber(date), TimeNumber(time),
-                        FSettings.System.ChkZoneTime, FSettings.System.ChkSummerTime);
-    h.SetZoneTime(offsets.ZoneTime);
-    h.SetSummerTime(offsets.SummerTime);
+    h.SetZoneTime(local.Offsets.ZoneTime);
+    h.SetSummerTime(local.Offsets.SummerTime);
+}
+
+QDateTime TForm_KYR_Main::HereClock() {
+    const QDateTime now = Clock();
+    std::string state, place;
+    if (!FData || !SplitPlaceText(FSettings.Place(), state, place))
+        return now.toLocalTime();
+    const std::optional<TAtlasPlace> found = FindAtlasPlace(*FData, state, place);
+    if (!found)
+        return now.toLocalTime();
+    const QDateTime ut = now.toUTC();
+    const TLocalMoment local =
+        LocalMomentForPlace(*FData, *found, {DateNumber(ut.date()), TimeNumber(ut.time())});
+    const auto part = [](long long n, int divisor) { return static_cast<int>(n / divisor % 100); };
+    return QDateTime(QDate(static_cast<int>(local.Clock.Date / 10000), part(local.Clock.Date, 100),
+                           part(local.Clock.Date, 1)),
+                     QTime(part(local.Clock.Time, 10000), part(local.Clock.Time, 100),
+                           part(local.Clock.Time, 1)));
+}
+
+void TForm_KYR_Main::SetFixedNow(const std::optional<TDateTimeNumbers> &clock) {
+    FFixedNow = clock;
+}
+
+void TForm_KYR_Main::DefineNow(int result, const QDateTime &moment) {
+    if (result == QDialog::Accepted && moment.isValid())
+        SetFixedNow(TDateTimeNumbers{DateNumber(moment.date()), TimeNumber(moment.time())});
+    else if (result == TSetNowDlg::UseClockResult)
+        SetFixedNow(std::nullopt);
+    else
+        return;
+    HereAndNowClick();
 }
 
 void TForm_KYR_Main::ShowChartSummary() {
@@ -338,9 +379,16 @@ void TForm_KYR_Main::ShowChartSummary() {
     const QString summer = ToQ(l.TimeText(h.SummerTime()));
     const QString houses = ToQ(l.HouseSystemName(h.HouseSystem()));
     const std::string format = l.GetText(SummaryFormatText);
+    // The here-and-now chart at a moment of Define "Now" says so: it does not follow the clock.
+    const std::string session =
+        LanguageIsUK() ? std::string("Current Session") : l.GetText(CurrentSessionText);
+    const QString fixedMark = FFixedNow && h.FirstName == session && h.LastName.empty()
+                                  ? ' ' + ToQ(l.GetText(1474))
+                                  : QString();
     if (!format.empty()) {
         FSummary->setText(
-            ToQ(format).arg(dateTime, ToQ(placeText), latitude, longitude, zone, summer, houses));
+            ToQ(format).arg(dateTime, ToQ(placeText), latitude, longitude, zone, summer, houses) +
+            fixedMark);
         return;
     }
     QString text = dateTime + ' ';
@@ -352,7 +400,7 @@ void TForm_KYR_Main::ShowChartSummary() {
     text += latitude + sep + longitude + ' ' + ToQ(l.GetText(ZoneWord)) + ' ' + zone + sep +
             ToQ(l.GetText(SummerTimeWord)) + ' ' + summer + sep + houses + ' ' +
             ToQ(l.GetText(HousesWord));
-    FSummary->setText(text);
+    FSummary->setText(text + fixedMark);
 }
 
 void TForm_KYR_Main::SetChildCaptions(const QString &caption) {

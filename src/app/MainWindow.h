@@ -2,6 +2,7 @@
 // collection and the settings, runs the start-up and keeps the chart windows in its MDI area.
 #pragma once
 
+#include "ClockMoments.h"
 #include "Horoscope.h"
 #include "KyrSetup.h"
 #include "Language.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -65,10 +67,24 @@ public:
     /// The long-lived dialogs; run once the first translation is done.
     void PostStartUp();
 
-    /// Fills KYR_Horoscope_1 with the here place of the settings and the moment t; the caller
-    /// deactivates the horoscope before and activates it afterwards. A here place the atlas
-    /// does not hold leaves the horoscope as it was.
+    /// Fills KYR_Horoscope_1 with the here place of the settings at the moment t, in the
+    /// place's local time from its zone history (not the computer's time zone), or at the
+    /// clock reading set with SetFixedNow; the caller deactivates the horoscope before and
+    /// activates it afterwards. A here place the atlas does not hold leaves the horoscope as
+    /// it was.
     void SetHereAndNow(const QDateTime &t);
+    /// The here-and-now chart at this clock reading of the here place (Define "Now") instead
+    /// of the clock's moment; none: the clock again.
+    void SetFixedNow(const std::optional<TDateTimeNumbers> &clock);
+    const std::optional<TDateTimeNumbers> &FixedNow() const { return FFixedNow; }
+    /// What Define "Now" answered (its result and moment): OK fixes the moment as a reading of
+    /// the here place's clock, "use the clock" goes back to the clock; either shows the
+    /// here-and-now chart. Cancel changes nothing.
+    void DefineNow(int result, const QDateTime &moment);
+    /// The here place's clock reading now (the computer's local time without a here place).
+    QDateTime HereClock();
+    /// The moment now; tests replace it.
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTimeUtc(); };
     /// The summary line of KYR_Horoscope_1 (empty while it is inactive).
     void ShowChartSummary();
     /// Every child window's caption from the names of KYR_Horoscope_1 (and its partner).
@@ -231,6 +247,7 @@ private:
     QLabel *FSummary;
     TAskDlg *FAskDlg = nullptr;
     bool FLoading = true;
+    std::optional<TDateTimeNumbers> FFixedNow; ///< Define "Now"; none: the clock
     bool FStarting = false;
     int FOpenedCount = 0;
 

@@ -96,6 +96,10 @@ TSetNowDlg::TSetNowDlg(const TLanguage &language, QWidget *parent)
     SetTag(FOk, 506);
     SetTag(cancel, 507);
     SetTag(help, 502);
+    FUseClock = buttons->addButton(QString(), QDialogButtonBox::ResetRole);
+    FUseClock->setObjectName(QStringLiteral("UseClockButton"));
+    SetTag(FUseClock, 1475);
+    connect(FUseClock, &QPushButton::clicked, this, [this] { done(UseClockResult); });
     FOk->setDefault(true);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,6 +1,6 @@
 // The here place and the now moment: DefineHere asks the user for the place of the here-and-now
-// chart and keeps it in the settings; TSetNowDlg shows the computer's clock and lets the user
-// type another moment over it.
+// chart and keeps it in the settings; TSetNowDlg shows a clock and lets the user type another
+// moment over it, or go back to the clock.
 #pragma once
 
 #include "AtlasFields.h"
@@ -40,6 +40,8 @@ class TSetNowDlg : public QDialog {
 public:
     /// The quick help of the Help button.
     static constexpr int HelpContext = 716;
+    /// What exec returns for "use the clock": the here-and-now chart follows the clock again.
+    static constexpr int UseClockResult = 2;
 
     explicit TSetNowDlg(const TLanguage &language, QWidget *parent = nullptr);
 
@@ -60,6 +62,7 @@ public:
     QLineEdit *Minute() const { return FFields[4]; }
     QLineEdit *Second() const { return FFields[5]; }
     QPushButton *OkButton() const { return FOk; }
+    QPushButton *UseClockButton() const { return FUseClock; }
     QTimer *Timer() const { return FTimer; }
     /// Whether the user has changed the field (0 year .. 4 minute).
     bool Changed(int field) const { return FChanged[field]; }
@@ -78,6 +81,7 @@ private:
     std::array<QLineEdit *, 6> FFields{};
     std::array<bool, 5> FChanged{};
     QPushButton *FOk = nullptr;
+    QPushButton *FUseClock = nullptr;
     QTimer *FTimer = nullptr;
 };
 

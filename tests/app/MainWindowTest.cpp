@@ -8,6 +8,7 @@
 #include "AspectWindow.h"
 #include "CuspWindow.h"
 #include "DataCollection.h"
+#include "HereNow.h"
 #include "PositionWindow.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
@@ -15,6 +16,7 @@
 #include "Wheel.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -23,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <ctime>
 
 #include "Translation.h"
 
@@ -431,6 +435,75 @@ TEST(Application, ExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
     QTRY_VERIFY(after);
     EXPECT_EQ(std::vector<std::string>{"Invalid date"}, shown);
     app->OnException = ShowExceptionMessage;
+}
+
+// The computer's clock in New York, the here place in Europe: the chart is cast for the here
+// place's own local time at that instant, across the changes of summer time, and Define "Now"
+// fixes the moment until the clock is chosen again.
+TEST_F(MainWindow, HereAndNowIsTheHerePlacesLocalTimeAndDefineNowFixesIt) {
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    TForm_KYR_Main &main = Start();
+    THoroscope &h = main.KYR_Horoscope_1;
+    main.Settings().SetPlace("United Kingdom, London");
+    const struct {
+        const char *Place;
+        QDate Date;
+        QTime NewYork; ///< the computer's local time
+        double BirthDate, BirthTime, Zone, Summer;
+    } cases[] = {
+        {"United Kingdom, London", {2021, 7, 1}, {8, 0}, 2021.0701, 13.00, 0, 1},
+        {"United Kingdom, London", {2021, 12, 1}, {18, 30}, 2021.1201, 23.30, 0, 0},
+        {"United Kingdom, London", {2021, 12, 31}, {20, 15}, 2022.0101, 1.15, 0, 0},
+        // 01:30 happened twice in London on 31 October 2021: first in summer time, then not.
+        {"United Kingdom, London", {2021, 10, 30}, {20, 30}, 2021.1031, 1.30, 0, 1},
+        {"United Kingdom, London", {2021, 10, 30}, {21, 30}, 2021.1031, 1.30, 0, 0},
+        {"Austria, Vienna", {2021, 7, 1}, {8, 0}, 2021.0701, 14.00, -1, 1},
+        {"Austria, Vienna", {2021, 3, 27}, {20, 59}, 2021.0328, 1.59, -1, 0},
+        {"Austria, Vienna", {2021, 3, 27}, {21, 0}, 2021.0328, 3.00, -1, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.Place) + " " + c.Date.toString().toStdString() + " " +
+                     c.NewYork.toString().toStdString());
+        main.Settings().SetPlace(c.Place);
+        main.Clock = [&] { return QDateTime(c.Date, c.NewYork); };
+        main.HereAndNowClick();
+        ASSERT_TRUE(h.Active());
+        EXPECT_NEAR(c.BirthDate, static_cast<double>(h.BirthDate()), 1e-9);
+        EXPECT_NEAR(c.BirthTime, static_cast<double>(h.BirthTime()), 1e-9);
+        EXPECT_NEAR(c.Zone, static_cast<double>(h.ZoneTime()), 1e-9);
+        EXPECT_NEAR(c.Summer, static_cast<double>(h.SummerTime()), 1e-9);
+    }
+    const QString clockSummary = main.SummaryLabel()->text();
+    EXPECT_FALSE(clockSummary.contains("Define")) << clockSummary.toStdString();
+
+    // Define "Now": the typed moment is Vienna's clock, and stays while the clock goes on.
+    main.DefineNow(QDialog::Accepted, QDateTime(QDate(2000, 1, 1), QTime(12, 0, 30)));
+    ASSERT_TRUE(h.Active());
+    EXPECT_NEAR(2000.0101, static_cast<double>(h.BirthDate()), 1e-9);
+    EXPECT_NEAR(12.0030, static_cast<double>(h.BirthTime()), 1e-9);
+    EXPECT_NEAR(-1, static_cast<double>(h.ZoneTime()), 1e-9);
+    EXPECT_NEAR(0, static_cast<double>(h.SummerTime()), 1e-9);
+    main.Clock = [] { return QDateTime(QDate(2021, 8, 1), QTime(9, 0)); };
+    main.HereAndNowClick();
+    EXPECT_NEAR(2000.0101, static_cast<double>(h.BirthDate()), 1e-9);
+    EXPECT_TRUE(main.SummaryLabel()->text().endsWith(" (moment fixed with Define \"Now\")"))
+        << main.SummaryLabel()->text().toStdString();
+    // Cancel changes nothing; "use the clock" follows the clock again.
+    main.DefineNow(QDialog::Rejected, QDateTime(QDate(2010, 1, 1), QTime(0, 0)));
+    EXPECT_NEAR(2000.0101, static_cast<double>(h.BirthDate()), 1e-9);
+    main.DefineNow(TSetNowDlg::UseClockResult, {});
+    EXPECT_FALSE(main.FixedNow());
+    EXPECT_NEAR(2021.0801, static_cast<double>(h.BirthDate()), 1e-9);
+    EXPECT_NEAR(15.00, static_cast<double>(h.BirthTime()), 1e-9);
+    EXPECT_FALSE(main.SummaryLabel()->text().contains("Define"));
+
+    if (oldTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldTz);
+    tzset();
 }
 
 } // namespace
