@@ -57,9 +57,7 @@ void TForm_KYR_Main::ConnectDialogCommands() {
     enable("smDefineNow", [this] {
         TSetNowDlg dialog(KYR_Language, this);
         connect(&dialog, &TSetNowDlg::HelpRequested, this, [this](int n) { ShowQuickHelp(n); });
-        dialog.Clock = [this] { return HereClock(); };
-        dialog.Tick();
-        DefineNow(dialog.exec(), dialog.Moment());
+        dialog.exec();
     });
     enable("smUserDefinedOrbs", [this] {
         if (ChooseUserOrbs(FSettings, *FData, KYR_Language, {&KYR_Horoscope_1, &KYR_Horoscope_2},
@@ -127,10 +125,15 @@ void TForm_KYR_Main::ChooseName(TNameCommand command) {
             dialog.Execute(state, place, FNameDlg->DialogLatitude(), FNameDlg->DialogLongitude());
         };
     }
+    THoroscope &h = KYR_Horoscope_1;
     const bool clearFirst = command == TNameCommand::New || !FNameLoaded;
+    // Edit works on the person of the chart, which a drop from the name list may have changed
+    // since the dialog last closed; the dialog keeps what was typed for that same person.
+    if (!clearFirst && command == TNameCommand::Edit &&
+        (FNameDlg->FirstName() != h.FirstName || FNameDlg->LastName() != h.LastName))
+        FNameDlg->LoadName(h.FirstName, h.LastName);
     if (FNameDlg->ShowNameDialog(clearFirst, command == TNameCommand::Open) != 1)
         return;
-    THoroscope &h = KYR_Horoscope_1;
     h.SetActive(false);
     FNameLoaded = true;
     FNameDlg->ApplyToHoroscope(h);
