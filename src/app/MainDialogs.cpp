@@ -57,7 +57,9 @@ void TForm_KYR_Main::ConnectDialogCommands() {
     enable("smDefineNow", [this] {
         TSetNowDlg dialog(KYR_Language, this);
         connect(&dialog, &TSetNowDlg::HelpRequested, this, [this](int n) { ShowQuickHelp(n); });
-        dialog.exec();
+        dialog.Clock = [this] { return HereClock(); };
+        dialog.Tick();
+        DefineNow(dialog.exec(), dialog.Moment());
     });
     enable("smUserDefinedOrbs", [this] {
         if (ChooseUserOrbs(FSettings, *FData, KYR_Language, {&KYR_Horoscope_1, &KYR_Horoscope_2},

@@ -17,6 +17,8 @@
 #include "PIntDlg.h"
 #include "WheelWindow.h"
 #include "DynaDlg.h"
+#include "Ephemeris.h"
+#include "EphemerisChecksum.h"
 #include "HelpViewer.h"
 #include "EngineTestSupport.h"
 #include "MainToolBar.h"
@@ -356,12 +358,16 @@ TEST_F(MainCommands, CopyToClipboardTakesTheWheelPictureWhileTheWheelWindowIsInF
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 20);
 
-    // A table window in front: nothing to copy.
+    // A table window in front: its table as text.
     main.MenuItem("miPlanetPositionGrid")->trigger();
     main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(main.Positions()->Frame()));
     QApplication::processEvents();
     ASSERT_NE(main.WheelWindow(), main.MdiArea()->currentSubWindow());
-    EXPECT_FALSE(copy->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    QApplication::clipboard()->clear();
+    copy->trigger();
+    EXPECT_EQ(main.Positions()->ClipboardText(), QApplication::clipboard()->text());
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Body\t")));
     main.MdiArea()->setActiveSubWindow(main.WheelWindow());
     QApplication::processEvents();
     EXPECT_TRUE(copy->isEnabled());
@@ -675,6 +681,30 @@ TEST_F(OwnProgramDirectory, SaveAsYourStandardRemovesOnlyTheFirstStartFileOfTheP
     EXPECT_FALSE(QFile::exists(inProgram));
     FMain.reset();
     QDir::setCurrent(before);
+}
+
+TEST_F(OwnProgramDirectory, ADamagedEphemerisStopsTheStartWithItsNameAndNoChart) {
+    const fs::path ephemeris = fs::path(FProgramDir) / EphemerisFileName;
+    fs::remove(ephemeris); // the link to the build's file
+    std::ofstream(ephemeris, std::ios::binary)
+        << std::string(fs::file_size(ProgramDir + EphemerisFileName), '\0');
+    ResetEphemeris();
+    TSetupEnvironment environment;
+    environment.ProgramDirectory = FProgramDir;
+    environment.ConfigDirectory = FConfig.path().toStdString() + "/";
+    environment.CanWrite = [](const std::string &) { return false; };
+    FMain = std::make_unique<TForm_KYR_Main>(environment);
+    // The shipped standard starts with the chart of here and now.
+    try {
+        FMain->StartUp();
+        ADD_FAILURE() << "started";
+    } catch (const EEphemerisDamaged &e) {
+        EXPECT_NE(std::string(e.what()).find(ephemeris.string() + " is damaged"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_FALSE(FMain->KYR_Horoscope_1.Active());
+    FMain.reset();
+    ResetEphemeris();
 }
 
 TEST_F(OwnPersons, APersonDroppedOnTheWheelGoesIntoTheChartUnderIt) {
