@@ -18,7 +18,7 @@ packages=(
 with_tests=false
 if [ "${1:-}" = "--tests" ]; then
     with_tests=true
-    packages+=(poppler-utils python3 tzdata)
+    packages+=(poppler-utils python3 tzdata e2fsprogs)
     # Node.js from elsewhere may bring its own npm; Debian's comes as two packages.
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 fi
