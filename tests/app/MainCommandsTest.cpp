@@ -2,7 +2,6 @@
 // the user's and the shipped standard, window places over a restart, the language menu, the
 // text-number display and the dynamic analysis. The user's settings file lies in a temporary
 // directory so that no test writes the developer's files.
-#include "../language/TestFonts.h"
 #include "KyrApplication.h"
 #include "MainWindow.h"
 
@@ -797,23 +796,6 @@ TEST_F(MainCommands, OneLanguageHidesTheLanguageMenu) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // A screen of a desktop's size rather than the offscreen default of 800 x 800, which is
-    // narrower than the main window can be: window places are held to the screen.
-    QTemporaryDir screenDir;
-    const QString screenFile = screenDir.filePath(QStringLiteral("screen.json"));
-    QFile screen(screenFile);
-    if (screen.open(QIODevice::WriteOnly))
-        screen.write(R"({"screens": [{"name": "desk", "x": 0, "y": 0, "width": 1600,
-                         "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screen.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screenFile).toLocal8Bit());
-    TKyrApplication application(argc, argv);
-    kyr::test::UseInstalledFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
 
 TEST_F(MainCommands, OnlineHelpAndManualShowTheManualInsideTheProgram) {
     TForm_KYR_Main &main = Start();

@@ -1,6 +1,5 @@
 // The main window's commands as a user meets them: shortcuts and accelerators, Cascade and the
 // help numbers of the menu items, offscreen against the build's program directory.
-#include "../language/TestFonts.h"
 #include "KyrApplication.h"
 #include "MainWindow.h"
 
@@ -208,11 +207,3 @@ TEST_F(MainMenu, HelpModeOnAMenuItemShowsItsHelpInsteadOfRunningIt) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TKyrApplication application(argc, argv);
-    kyr::test::UseInstalledFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

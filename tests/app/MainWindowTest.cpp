@@ -1,6 +1,5 @@
 // The main window started offscreen against the build's program directory, with the user's
 // settings file in a temporary directory so that no test writes the developer's files.
-#include "../language/TestFonts.h"
 #include "MainWindow.h"
 #include "KyrApplication.h"
 
@@ -507,11 +506,3 @@ TEST_F(MainWindow, HereAndNowIsTheHerePlacesLocalTimeAndDefineNowFixesIt) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TKyrApplication application(argc, argv);
-    kyr::test::UseInstalledFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -155,10 +155,3 @@ TEST_F(TableRecovery, WithoutABackupTheProgramSaysSoAndGoesOn) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TKyrApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

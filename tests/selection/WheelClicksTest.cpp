@@ -1,7 +1,6 @@
 // Clicks in the wheel of an offscreen main window reach the selection panel: the main window
 // starts against the build's program directory, its first chart is then replaced by the
 // fixed chart of the wheel tests, and every click point is taken from the laid-out geometry.
-#include "../language/TestFonts.h"
 #include "ContextHelp.h"
 #include "InterpWindow.h"
 
@@ -225,11 +224,3 @@ TEST_F(WheelClicks, AClickWithAltHeldAsksForQuickHelpInsteadOfHitting) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TKyrApplication application(argc, argv);
-    kyr::test::UseInstalledFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
